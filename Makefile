@@ -1,0 +1,30 @@
+# The two commands: `make demo` and `make test`. Each does its own set-up.
+BUILD := build
+TARGETS := i686 x86_64
+PRIMARY := i686
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all setup build demo test clean $(TARGETS:%=build-%)
+
+all: build
+
+setup:
+	@bash scripts/setup.sh
+
+build: $(TARGETS:%=build-%)
+
+$(TARGETS:%=build-%): build-%: setup
+	cmake -S . -B $(BUILD)/$* -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/$*-w64-mingw32.cmake \
+	    -DCMAKE_BUILD_TYPE=MinSizeRel
+	cmake --build $(BUILD)/$* -j $(JOBS)
+
+# With a display the host stand-in is interactive; without one it tours the
+# sheet and saves a screenshot of each page under $(BUILD)/$(PRIMARY)/tour.
+demo: build-$(PRIMARY)
+	bash scripts/with-wine.sh $(BUILD) bash scripts/demo.sh $(BUILD)/$(PRIMARY)
+
+test: build
+	bash scripts/with-wine.sh $(BUILD) bash scripts/test.sh $(BUILD) $(TARGETS)
+
+clean:
+	rm -rf $(BUILD)

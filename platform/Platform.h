@@ -1,0 +1,88 @@
+// The one place where the device build and the desktop build differ.
+//
+// Module code is written against the device's names. On the device this
+// header only pulls in the device SDK; on the desktop it maps each device
+// name onto what the desktop Win32 offers, or onto the aygshell stand-in.
+#ifndef VELOTAB_PLATFORM_H
+#define VELOTAB_PLATFORM_H
+
+#ifndef UNICODE
+#define UNICODE
+#endif
+#ifndef _UNICODE
+#define _UNICODE
+#endif
+
+#include <windows.h>
+#include <commctrl.h>
+#include <aygshell.h>
+
+// Spells "override" where the compiler knows it, so that the C++03 module
+// code still has its overrides checked when it is compiled as newer C++.
+#if __cplusplus >= 201103L
+#define OVERRIDE override
+#else
+#define OVERRIDE
+#endif
+
+#ifdef _WIN32_WCE
+
+// Older device headers lack the pointer-sized window-long calls.
+#ifndef GetWindowLongPtrW
+#define GetWindowLongPtrW GetWindowLongW
+#define SetWindowLongPtrW SetWindowLongW
+#define GWLP_USERDATA GWL_USERDATA
+#define DWLP_MSGRESULT DWL_MSGRESULT
+#endif
+
+// The device removes a key together with everything below it.
+inline LONG PlatformDeleteKeyTree(HKEY parent, LPCWSTR name)
+{
+    return RegDeleteKeyW(parent, name);
+}
+
+// With a null buffer the device returns the address of the resource string.
+inline LPCWSTR PlatformLoadStringPointer(HINSTANCE instance, UINT id)
+{
+    return reinterpret_cast<LPCWSTR>(LoadStringW(instance, id, NULL, 0));
+}
+
+#else // desktop
+
+// The device's full-screen sheet flag; on the desktop the same bit makes a
+// wizard, so it must not be set there.
+#define PSH_MAXIMIZE 0
+
+// The device's property sheet asks its callback which control version the
+// caller was built for; the desktop never sends this.
+#define PSCB_GETVERSION 3
+#undef COMCTL32_VERSION
+#define COMCTL32_VERSION 0x020C
+
+// The device's static-control background colour is a system colour index
+// with a flag that the desktop does not know; the desktop's equivalent is
+// the dialog face colour.
+#define SYS_COLOR_INDEX_FLAG 0
+#define COLOR_STATIC COLOR_BTNFACE
+
+// The desktop's RegDeleteKeyW refuses a key that has subkeys; RegDeleteTreeW
+// removes the named key with its whole tree, as the device does.
+inline LONG PlatformDeleteKeyTree(HKEY parent, LPCWSTR name)
+{
+    return RegDeleteTreeW(parent, name);
+}
+
+// The desktop returns nothing for a null buffer: it hands out the read-only
+// pointer through the buffer argument when the length is 0. A zero length
+// result means the entry is missing (every entry carries its own NUL).
+inline LPCWSTR PlatformLoadStringPointer(HINSTANCE instance, UINT id)
+{
+    LPCWSTR text = NULL;
+    if (LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0) <= 0)
+        return NULL;
+    return text;
+}
+
+#endif
+
+#endif

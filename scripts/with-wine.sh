@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs a command with a fresh Wine prefix under the build folder, a
+# persistent wineserver and, when there is no display, a virtual one.
+# Usage: scripts/with-wine.sh BUILD_DIR COMMAND [ARG...]
+set -euo pipefail
+
+build_dir=$(realpath "$1")
+shift
+
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEDEBUG=-all
+# No Mono or Gecko prompts: the module needs neither.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+screen=${VELOTAB_SCREEN:-240x320x24}
+
+xvfb_pid=
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+    for number in $(seq 90 120); do
+        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+        Xvfb ":$number" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$number"
+        break
+    done
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
+        sleep 0.1
+    done
+    export VELOTAB_HEADLESS=1
+fi
+
+rm -rf "$WINEPREFIX"
+mkdir -p "$build_dir"
+echo "Preparing a fresh Wine prefix in $WINEPREFIX"
+wineboot -i >/dev/null 2>&1
+wineserver -p
+
+"$@"

@@ -1,0 +1,3 @@
+#include "HostContext.h"
+
+HostContext hostContext;

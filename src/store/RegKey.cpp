@@ -1,0 +1,194 @@
+#include "RegKey.h"
+
+#include <vector>
+
+namespace {
+
+const DWORD kMaxNameLength = 256;
+
+BOOL Succeeded(LONG status)
+{
+    return status == ERROR_SUCCESS ? TRUE : FALSE;
+}
+
+bool EndsWithNul(const std::vector<BYTE> &data, DWORD size)
+{
+    DWORD chars = size / sizeof(wchar_t);
+    if (chars == 0)
+        return false;
+    const wchar_t *text = reinterpret_cast<const wchar_t *>(&data[0]);
+    return text[chars - 1] == L'\0';
+}
+
+} // namespace
+
+RegKey::RegKey(HINSTANCE resourceInstance) : resourceInstance(resourceInstance), key(NULL)
+{
+}
+
+RegKey::~RegKey()
+{
+    Close();
+}
+
+BOOL RegKey::Create(HKEY root, LPCWSTR path, DWORD *disposition)
+{
+    DWORD created = 0;
+    if (!Succeeded(RegCreateKeyExW(root, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, &created)))
+        return FALSE;
+    if (disposition)
+        *disposition = created;
+    return TRUE;
+}
+
+BOOL RegKey::Open(HKEY root, LPCWSTR path)
+{
+    return Succeeded(RegOpenKeyExW(root, path, 0, KEY_ALL_ACCESS, &key));
+}
+
+BOOL RegKey::Close()
+{
+    if (!key)
+        return TRUE;
+    if (!Succeeded(RegCloseKey(key)))
+        return FALSE;
+    key = NULL;
+    return TRUE;
+}
+
+BOOL RegKey::QueryValue(LPCWSTR name, void *data, DWORD *type, DWORD *size) const
+{
+    return Succeeded(RegQueryValueExW(key, name, NULL, type, static_cast<BYTE *>(data), size));
+}
+
+BOOL RegKey::QueryDword(LPCWSTR name, DWORD *value) const
+{
+    DWORD stored = 0;
+    DWORD type = REG_NONE;
+    DWORD size = sizeof stored;
+    if (!QueryValue(name, &stored, &type, &size) || type != REG_DWORD || size != sizeof stored)
+        return FALSE;
+    *value = stored;
+    return TRUE;
+}
+
+// Reads into a private buffer so that a failed read leaves the caller's
+// text alone, and insists on a terminating NUL: the registry does not
+// guarantee one, and every reader uses the text as a C string.
+BOOL RegKey::QueryString(LPCWSTR name, wchar_t *buffer, DWORD *size) const
+{
+    DWORD capacity = *size;
+    std::vector<BYTE> data(capacity + sizeof(wchar_t));
+    DWORD type = REG_NONE;
+    DWORD stored = capacity;
+    if (!QueryValue(name, &data[0], &type, &stored) || type != REG_SZ)
+        return FALSE;
+    if (!EndsWithNul(data, stored)) {
+        stored = stored / sizeof(wchar_t) * sizeof(wchar_t);
+        if (stored + sizeof(wchar_t) > capacity)
+            return FALSE;
+        data[stored] = 0;
+        data[stored + 1] = 0;
+        stored += sizeof(wchar_t);
+    }
+    CopyMemory(buffer, &data[0], stored);
+    *size = stored;
+    return TRUE;
+}
+
+DWORD RegKey::DwordOr(UINT nameId, DWORD fallback) const
+{
+    DWORD value = fallback;
+    QueryDword(nameId, &value);
+    return value;
+}
+
+BOOL RegKey::SetValue(LPCWSTR name, const void *data, DWORD type, DWORD size) const
+{
+    return Succeeded(RegSetValueExW(key, name, 0, type, static_cast<const BYTE *>(data), size));
+}
+
+BOOL RegKey::SetDword(LPCWSTR name, DWORD value) const
+{
+    return SetValue(name, &value, REG_DWORD, sizeof value);
+}
+
+BOOL RegKey::SetString(LPCWSTR name, LPCWSTR text) const
+{
+    DWORD size = static_cast<DWORD>((lstrlenW(text) + 1) * sizeof(wchar_t));
+    return SetValue(name, text, REG_SZ, size);
+}
+
+BOOL RegKey::EnumSubKey(DWORD index, std::wstring *name) const
+{
+    wchar_t buffer[kMaxNameLength];
+    DWORD length = kMaxNameLength;
+    if (!Succeeded(RegEnumKeyExW(key, index, buffer, &length, NULL, NULL, NULL, NULL)))
+        return FALSE;
+    name->assign(buffer, length);
+    return TRUE;
+}
+
+BOOL RegKey::EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data, DWORD *size) const
+{
+    wchar_t buffer[kMaxNameLength];
+    DWORD length = kMaxNameLength;
+    if (!Succeeded(RegEnumValueW(key, index, buffer, &length, NULL, type, data, size)))
+        return FALSE;
+    name->assign(buffer, length);
+    return TRUE;
+}
+
+BOOL RegKey::DeleteValue(LPCWSTR name) const
+{
+    return Succeeded(RegDeleteValueW(key, name));
+}
+
+BOOL RegKey::DeleteSubKey(LPCWSTR name) const
+{
+    return Succeeded(PlatformDeleteKeyTree(key, name));
+}
+
+LPCWSTR RegKey::ValueName(UINT nameId) const
+{
+    return resourceInstance ? PlatformLoadStringPointer(resourceInstance, nameId) : NULL;
+}
+
+// By-identifier forms: the name comes from the string table; without an
+// entry the registry is not touched.
+
+BOOL RegKey::QueryValue(UINT nameId, void *data, DWORD *type, DWORD *size) const
+{
+    LPCWSTR name = ValueName(nameId);
+    return name ? QueryValue(name, data, type, size) : FALSE;
+}
+
+BOOL RegKey::QueryDword(UINT nameId, DWORD *value) const
+{
+    LPCWSTR name = ValueName(nameId);
+    return name ? QueryDword(name, value) : FALSE;
+}
+
+BOOL RegKey::QueryString(UINT nameId, wchar_t *buffer, DWORD *size) const
+{
+    LPCWSTR name = ValueName(nameId);
+    return name ? QueryString(name, buffer, size) : FALSE;
+}
+
+BOOL RegKey::SetValue(UINT nameId, const void *data, DWORD type, DWORD size) const
+{
+    LPCWSTR name = ValueName(nameId);
+    return name ? SetValue(name, data, type, size) : FALSE;
+}
+
+BOOL RegKey::SetDword(UINT nameId, DWORD value) const
+{
+    LPCWSTR name = ValueName(nameId);
+    return name ? SetDword(name, value) : FALSE;
+}
+
+BOOL RegKey::SetString(UINT nameId, LPCWSTR text) const
+{
+    LPCWSTR name = ValueName(nameId);
+    return name ? SetString(name, text) : FALSE;
+}

@@ -1,0 +1,65 @@
+// One open registry key with typed reads and writes, enumeration and
+// deletion. Every operation answers nonzero for success and zero otherwise.
+#ifndef VELOTAB_REG_KEY_H
+#define VELOTAB_REG_KEY_H
+
+#include "Platform.h"
+
+#include <string>
+
+class RegKey {
+public:
+    // Value names given by identifier come from this module's string table;
+    // a plain key (instance 0) has none.
+    explicit RegKey(HINSTANCE resourceInstance = NULL);
+    // Closes a held key.
+    virtual ~RegKey();
+
+    BOOL Create(HKEY root, LPCWSTR path, DWORD *disposition = NULL);
+    BOOL Open(HKEY root, LPCWSTR path);
+    BOOL Close();
+
+    BOOL QueryValue(LPCWSTR name, void *data, DWORD *type, DWORD *size) const;
+    BOOL QueryValue(UINT nameId, void *data, DWORD *type, DWORD *size) const;
+    // The typed reads store into the destination only when they succeed,
+    // so a preset default survives a missing value or one of another type.
+    BOOL QueryDword(LPCWSTR name, DWORD *value) const;
+    BOOL QueryDword(UINT nameId, DWORD *value) const;
+    // size: in, the buffer's capacity in bytes; out, the bytes stored. The
+    // text read is always NUL-terminated.
+    BOOL QueryString(LPCWSTR name, wchar_t *buffer, DWORD *size) const;
+    BOOL QueryString(UINT nameId, wchar_t *buffer, DWORD *size) const;
+    // The stored DWORD, or fallback when it cannot be read.
+    DWORD DwordOr(UINT nameId, DWORD fallback) const;
+
+    BOOL SetValue(LPCWSTR name, const void *data, DWORD type, DWORD size) const;
+    BOOL SetValue(UINT nameId, const void *data, DWORD type, DWORD size) const;
+    BOOL SetDword(LPCWSTR name, DWORD value) const;
+    BOOL SetDword(UINT nameId, DWORD value) const;
+    // Stores the text with its terminating NUL.
+    BOOL SetString(LPCWSTR name, LPCWSTR text) const;
+    BOOL SetString(UINT nameId, LPCWSTR text) const;
+
+    // On failure the name is left as it was.
+    BOOL EnumSubKey(DWORD index, std::wstring *name) const;
+    BOOL EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data, DWORD *size) const;
+
+    BOOL DeleteValue(LPCWSTR name) const;
+    // Removes the subkey with all its values and everything below it.
+    BOOL DeleteSubKey(LPCWSTR name) const;
+
+    HKEY Handle() const { return key; }
+
+protected:
+    // The value name of a string-table entry, or NULL when there is none.
+    LPCWSTR ValueName(UINT nameId) const;
+
+    HINSTANCE resourceInstance;
+    HKEY key;
+
+private:
+    RegKey(const RegKey &);
+    RegKey &operator=(const RegKey &);
+};
+
+#endif

@@ -1,0 +1,184 @@
+#include "OptionDialog.h"
+
+#include "HostContext.h"
+
+namespace {
+
+const LONG kHeadingFontHeight = -11;
+const DWORD kFullScreenDialogFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
+
+OptionDialog *BoundDialog(HWND window)
+{
+    return reinterpret_cast<OptionDialog *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+} // namespace
+
+OptionDialog::OptionDialog(UINT templateId, HWND ownerWindow)
+    : window(NULL), ownerWindow(ownerWindow), menuBar(NULL), headingFont(NULL),
+      templateId(templateId), fullScreenInit(TRUE)
+{
+}
+
+OptionDialog::~OptionDialog()
+{
+    if (headingFont)
+        DeleteObject(headingFont);
+}
+
+int OptionDialog::DoModal()
+{
+    HINSTANCE instance = hostContext.instance;
+    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
+    const DLGTEMPLATE *dialogTemplate =
+        static_cast<const DLGTEMPLATE *>(LockResource(LoadResource(instance, resource)));
+    return static_cast<int>(DialogBoxIndirectParamW(
+        instance, dialogTemplate, ownerWindow, DialogProcThunk, reinterpret_cast<LPARAM>(this)));
+}
+
+void OptionDialog::EndModal(int result)
+{
+    EndDialog(window, result);
+}
+
+INT_PTR OptionDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETTINGCHANGE:
+        return OnSettingChange(wParam, lParam);
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (!OnNotify(wParam, reinterpret_cast<NMHDR *>(lParam), &result))
+            return FALSE;
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    case WM_INITDIALOG:
+        return OnInitDialog(wParam, lParam);
+    case WM_COMMAND:
+        return OnCommand(wParam, lParam) ? TRUE : FALSE;
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<INT_PTR>(
+            OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    default:
+        return FALSE;
+    }
+}
+
+BOOL OptionDialog::OnInitDialog(WPARAM, LPARAM)
+{
+    CreateHeadingFont();
+    if (fullScreenInit) {
+        SHINITDLGINFO info;
+        ZeroMemory(&info, sizeof info);
+        info.dwMask = SHIDIM_FLAGS;
+        info.hDlg = window;
+        info.dwFlags = kFullScreenDialogFlags;
+        SHInitDialog(&info);
+        CreateMenuBar();
+    }
+    return TRUE;
+}
+
+BOOL OptionDialog::OnCommand(WPARAM wParam, LPARAM)
+{
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        OnOK();
+        return TRUE;
+    case IDCANCEL:
+        OnCancel();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL OptionDialog::OnNotify(WPARAM, NMHDR *, LRESULT *)
+{
+    return FALSE;
+}
+
+BOOL OptionDialog::OnSettingChange(WPARAM wParam, LPARAM lParam)
+{
+    AdjustLayout(wParam, lParam);
+    return TRUE;
+}
+
+HBRUSH OptionDialog::OnCtlColorStatic(HDC, HWND)
+{
+    return GetSysColorBrush(COLOR_STATIC | SYS_COLOR_INDEX_FLAG);
+}
+
+void OptionDialog::OnOK()
+{
+    EndModal(IDOK);
+}
+
+void OptionDialog::OnCancel()
+{
+    EndModal(IDCANCEL);
+}
+
+void OptionDialog::AdjustLayout(WPARAM, LPARAM)
+{
+}
+
+INT_PTR CALLBACK OptionDialog::DialogProcThunk(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam)
+{
+    OptionDialog *created =
+        message == WM_INITDIALOG ? reinterpret_cast<OptionDialog *>(lParam) : NULL;
+    return Dispatch(window, message, wParam, lParam, created);
+}
+
+INT_PTR OptionDialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               OptionDialog *created)
+{
+    OptionDialog *dialog = created;
+    if (dialog) {
+        dialog->window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dialog));
+    } else {
+        dialog = BoundDialog(window);
+    }
+    if (!dialog)
+        return FALSE;
+    return dialog->HandleMessage(message, wParam, lParam);
+}
+
+void OptionDialog::SetHeadingFont(const int *controlIds, int count) const
+{
+    for (int i = 0; i < count; ++i)
+        SendDlgItemMessageW(window, controlIds[i], WM_SETFONT,
+                            reinterpret_cast<WPARAM>(headingFont), TRUE);
+}
+
+// The heading font is the dialog's current font made bold at a fixed height.
+// A font left from an earlier window of this object is released first.
+void OptionDialog::CreateHeadingFont()
+{
+    if (headingFont)
+        DeleteObject(headingFont);
+    HDC dc = GetDC(window);
+    LOGFONTW description;
+    ZeroMemory(&description, sizeof description);
+    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof description, &description);
+    description.lfHeight = kHeadingFontHeight;
+    description.lfWeight = FW_BOLD;
+    headingFont = CreateFontIndirectW(&description);
+    ReleaseDC(window, dc);
+}
+
+void OptionDialog::CreateMenuBar()
+{
+    if (menuBar)
+        return;
+    SHMENUBARINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    info.hwndParent = window;
+    info.dwFlags = SHCMBF_EMPTYBAR;
+    SHCreateMenuBar(&info);
+    menuBar = info.hwndMB;
+}

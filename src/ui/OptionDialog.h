@@ -1,0 +1,71 @@
+// Base dialog class: binds one dialog window to one object and routes the
+// dialog messages to virtual handlers with the Pocket PC defaults.
+#ifndef VELOTAB_OPTION_DIALOG_H
+#define VELOTAB_OPTION_DIALOG_H
+
+#include "Platform.h"
+
+class OptionDialog {
+public:
+    OptionDialog(UINT templateId, HWND ownerWindow);
+    // Releases the heading font; the window and menu bar go with the dialog.
+    virtual ~OptionDialog();
+
+    // Runs the dialog modally from its template; returns the dialog result.
+    virtual int DoModal();
+    // Ends the dialog with the given result.
+    virtual void EndModal(int result);
+    // Routes a dialog message; returns what the dialog procedure returns.
+    virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Makes the heading font, runs the shell's full-screen set-up and makes
+    // the menu bar. Returns TRUE to let the dialog manager set the focus.
+    virtual BOOL OnInitDialog(WPARAM wParam, LPARAM lParam);
+    // Returns nonzero when the command was handled (IDOK and IDCANCEL).
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // Returns nonzero when handled; *result then becomes the message result.
+    virtual BOOL OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result);
+    // Passes the change on to AdjustLayout; returns TRUE.
+    virtual BOOL OnSettingChange(WPARAM wParam, LPARAM lParam);
+    // Returns the brush that paints static controls' background.
+    virtual HBRUSH OnCtlColorStatic(HDC dc, HWND control);
+    // Accepts: ends the dialog with 1.
+    virtual void OnOK();
+    // Cancels: ends the dialog with 2.
+    virtual void OnCancel();
+    // Fits the controls to the space the input panel leaves; nothing here.
+    virtual void AdjustLayout(WPARAM wParam, LPARAM lParam);
+
+    // The dialog procedure given to the platform by DoModal.
+    static INT_PTR CALLBACK DialogProcThunk(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+
+    HWND Window() const { return window; }
+    HWND MenuBar() const { return menuBar; }
+    HFONT HeadingFont() const { return headingFont; }
+
+protected:
+    // Shared by the dialog procedures: binds `created` to the window at
+    // WM_INITDIALOG, finds the bound object for later messages, and hands
+    // the message to it. Messages before WM_INITDIALOG get FALSE.
+    static INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            OptionDialog *created);
+
+    // Gives each listed heading control the heading font.
+    void SetHeadingFont(const int *controlIds, int count) const;
+
+    HWND window;
+    HWND ownerWindow;
+    HWND menuBar;
+    HFONT headingFont;
+    UINT templateId;
+    BOOL fullScreenInit;
+
+private:
+    void CreateHeadingFont();
+    void CreateMenuBar();
+
+    OptionDialog(const OptionDialog &);
+    OptionDialog &operator=(const OptionDialog &);
+};
+
+#endif

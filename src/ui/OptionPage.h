@@ -1,0 +1,46 @@
+// Base class of every options page: a dialog that carries its property
+// page descriptor and knows its place in the sheet.
+#ifndef VELOTAB_OPTION_PAGE_H
+#define VELOTAB_OPTION_PAGE_H
+
+#include "OptionDialog.h"
+
+class OptionPage : public OptionDialog {
+public:
+    // A nonzero titleId replaces the template's caption as the tab label.
+    OptionPage(UINT templateId, UINT titleId);
+
+    // Runs the inherited initialisation; returns TRUE.
+    virtual BOOL OnInitDialog(WPARAM wParam, LPARAM lParam) OVERRIDE;
+    // Hands PSN_APPLY to OnApply and PSN_SETACTIVE to OnSetActive. Returns
+    // FALSE, so the sheet sees 0 for both and nothing else is handled.
+    virtual BOOL OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result) OVERRIDE;
+    // The sheet is accepted: writes the page's settings through OnOK.
+    // Returns TRUE.
+    virtual BOOL OnApply();
+    // The page is shown: records it as the sheet's active page. Returns TRUE.
+    virtual BOOL OnSetActive();
+
+    // The dialog procedure of every page.
+    static INT_PTR CALLBACK PageDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Called by the sheet when it takes the page.
+    void AttachToSheet(int index, int *activePageSlot);
+    const PROPSHEETPAGEW &PageDescriptor() const { return pageDescriptor; }
+    int PageIndex() const { return pageIndex; }
+
+protected:
+    // Control helpers shared by the pages.
+    void AddListItem(int listId, LPCWSTR text) const;
+    void AddListString(int listId, UINT stringId) const;
+    void SelectListItem(int listId, DWORD index) const;
+    DWORD ListSelection(int listId) const;
+    void SetCheck(int boxId, DWORD state) const;
+    DWORD CheckState(int boxId) const;
+
+    int *activePageSlot;
+    int pageIndex;
+    PROPSHEETPAGEW pageDescriptor;
+};
+
+#endif

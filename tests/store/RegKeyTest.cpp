@@ -1,0 +1,204 @@
+#include "RegKey.h"
+
+#include "HostContext.h"
+#include "TestRegistry.h"
+#include "resource.h"
+
+namespace {
+
+const DWORD kDefault = 0xDEFA17;
+
+class RegKeyTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, Path().c_str()));
+    }
+    void Put(const wchar_t *name, DWORD type, const void *data, DWORD size)
+    {
+        testreg::WriteRaw(HKEY_CURRENT_USER, Path(), name, type, data, size);
+    }
+
+    RegKey key{hostContext.instance};
+};
+
+TEST_F(RegKeyTest, QueryDwordAcceptsOnlyAFourByteDword)
+{
+    const DWORD stored = 7;
+    Put(L"Dword", REG_DWORD, &stored, sizeof stored);
+    Put(L"Text", REG_SZ, L"5", 4);
+    const BYTE eight[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    Put(L"Long", REG_BINARY, eight, sizeof eight);
+    Put(L"Short", REG_DWORD, eight, 2);
+
+    DWORD value = kDefault;
+    EXPECT_TRUE(key.QueryDword(L"Dword", &value));
+    EXPECT_EQ(7u, value);
+    for (const wchar_t *name : {L"Text", L"Long", L"Short", L"Missing"}) {
+        value = kDefault;
+        EXPECT_FALSE(key.QueryDword(name, &value)) << name;
+        // A failed read leaves the preset default, even when the data fits.
+        EXPECT_EQ(kDefault, value) << name;
+    }
+}
+
+TEST_F(RegKeyTest, DwordOrFallsBackOnAnyFailedRead)
+{
+    Put(L"TabCount", REG_SZ, L"5", 4);
+    EXPECT_EQ(3u, key.DwordOr(IDS_VALUE_TAB_COUNT, 3));
+    PutDword(L"TabCount", 6);
+    EXPECT_EQ(6u, key.DwordOr(IDS_VALUE_TAB_COUNT, 3));
+}
+
+TEST_F(RegKeyTest, QueryStringChecksTypeAndCapacity)
+{
+    testreg::WriteString(HKEY_CURRENT_USER, Path(), L"Text", L"abc");
+    const DWORD number = 0x00410041;
+    Put(L"Number", REG_DWORD, &number, sizeof number);
+
+    wchar_t buffer[8] = L"keep";
+    DWORD size = sizeof buffer;
+    EXPECT_TRUE(key.QueryString(L"Text", buffer, &size));
+    EXPECT_STREQ(L"abc", buffer);
+    EXPECT_EQ(8u, size);
+
+    wcscpy(buffer, L"keep");
+    size = 6; // room for "ab" and no NUL
+    EXPECT_FALSE(key.QueryString(L"Text", buffer, &size));
+    EXPECT_STREQ(L"keep", buffer);
+
+    size = sizeof buffer;
+    EXPECT_FALSE(key.QueryString(L"Number", buffer, &size));
+    EXPECT_STREQ(L"keep", buffer);
+}
+
+TEST_F(RegKeyTest, QueryStringTerminatesTextStoredWithoutNul)
+{
+    Put(L"Bare", REG_SZ, L"xyz", 6);
+    wchar_t buffer[8];
+    wmemset(buffer, L'#', 8);
+    DWORD size = sizeof buffer;
+    EXPECT_TRUE(key.QueryString(L"Bare", buffer, &size));
+    EXPECT_STREQ(L"xyz", buffer);
+    EXPECT_EQ(8u, size);
+
+    // With no room left for the NUL the read fails rather than hand out
+    // an unterminated text.
+    wchar_t tight[3] = {L'#', L'#', L'#'};
+    size = sizeof tight;
+    EXPECT_FALSE(key.QueryString(L"Bare", tight, &size));
+    EXPECT_EQ(L'#', tight[0]);
+}
+
+TEST_F(RegKeyTest, SetStringStoresTheTerminatingNul)
+{
+    EXPECT_TRUE(key.SetString(L"Empty", L""));
+    EXPECT_TRUE(key.SetString(L"Word", L"abc"));
+    auto empty = testreg::ReadRaw(HKEY_CURRENT_USER, Path(), L"Empty");
+    auto word = testreg::ReadRaw(HKEY_CURRENT_USER, Path(), L"Word");
+    ASSERT_TRUE(empty && word);
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), empty->first);
+    EXPECT_EQ(2u, empty->second.size());
+    EXPECT_EQ(8u, word->second.size());
+}
+
+TEST_F(RegKeyTest, ByIdentifierUsesTheStringTableName)
+{
+    EXPECT_TRUE(key.SetDword(IDS_VALUE_TAB_HEIGHT, 14));
+    EXPECT_EQ(14u, Dword(L"TabHeight"));
+    EXPECT_TRUE(key.SetString(IDS_VALUE_EVENT_SOUND_FILE, L"\\Windows\\a.wav"));
+    EXPECT_EQ(L"\\Windows\\a.wav",
+              testreg::ReadString(HKEY_CURRENT_USER, Path(), L"EventSoundFile"));
+    DWORD value = 0;
+    EXPECT_TRUE(key.QueryDword(IDS_VALUE_TAB_HEIGHT, &value));
+    EXPECT_EQ(14u, value);
+}
+
+TEST_F(RegKeyTest, MissingStringEntryLeavesRegistryUntouched)
+{
+    const UINT kNoEntry = 9999;
+    DWORD value = kDefault;
+    wchar_t text[4] = L"old";
+    DWORD size = sizeof text;
+    EXPECT_FALSE(key.SetDword(kNoEntry, 1));
+    EXPECT_FALSE(key.SetString(kNoEntry, L"x"));
+    EXPECT_FALSE(key.QueryDword(kNoEntry, &value));
+    EXPECT_FALSE(key.QueryString(kNoEntry, text, &size));
+    EXPECT_EQ(kDefault, value);
+    EXPECT_EQ(0u, testreg::ValueCount(HKEY_CURRENT_USER, Path()));
+
+    // A plain key has no string table at all.
+    RegKey plain;
+    ASSERT_TRUE(plain.Open(HKEY_CURRENT_USER, Path().c_str()));
+    EXPECT_FALSE(plain.SetDword(IDS_VALUE_TAB_COUNT, 1));
+    EXPECT_EQ(0u, testreg::ValueCount(HKEY_CURRENT_USER, Path()));
+}
+
+TEST_F(RegKeyTest, EnumerationStopsAtTheEndAndKeepsTheName)
+{
+    RegKey child;
+    ASSERT_TRUE(child.Create(HKEY_CURRENT_USER, Path(L"Alpha").c_str()));
+    ASSERT_TRUE(child.SetDword(L"Value", 1));
+    std::wstring name = L"unchanged";
+    EXPECT_TRUE(key.EnumSubKey(0, &name));
+    EXPECT_EQ(L"Alpha", name);
+    name = L"unchanged";
+    EXPECT_FALSE(key.EnumSubKey(1, &name));
+    EXPECT_EQ(L"unchanged", name);
+
+    DWORD type = 0, data = 0, size = sizeof data;
+    EXPECT_TRUE(child.EnumValue(0, &name, &type, reinterpret_cast<BYTE *>(&data), &size));
+    EXPECT_EQ(L"Value", name);
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+    EXPECT_EQ(1u, data);
+    EXPECT_FALSE(child.EnumValue(1, &name, &type, reinterpret_cast<BYTE *>(&data), &size));
+    EXPECT_EQ(L"Value", name);
+}
+
+TEST_F(RegKeyTest, CreateReportsWhetherTheKeyIsNew)
+{
+    RegKey other;
+    DWORD disposition = 0;
+    ASSERT_TRUE(other.Create(HKEY_CURRENT_USER, Path(L"New").c_str(), &disposition));
+    EXPECT_EQ(static_cast<DWORD>(REG_CREATED_NEW_KEY), disposition);
+    ASSERT_TRUE(other.Close());
+    ASSERT_TRUE(other.Create(HKEY_CURRENT_USER, Path(L"New").c_str(), &disposition));
+    EXPECT_EQ(static_cast<DWORD>(REG_OPENED_EXISTING_KEY), disposition);
+    EXPECT_TRUE(other.Close());
+    EXPECT_FALSE(other.Open(HKEY_CURRENT_USER, Path(L"Missing").c_str()));
+}
+
+TEST_F(RegKeyTest, CloseIsSafeTwiceAndTheDestructorCloses)
+{
+    EXPECT_TRUE(key.Close());
+    EXPECT_EQ(nullptr, key.Handle());
+    EXPECT_TRUE(key.Close());
+
+    HKEY held = nullptr;
+    {
+        RegKey scoped;
+        ASSERT_TRUE(scoped.Open(HKEY_CURRENT_USER, Path().c_str()));
+        held = scoped.Handle();
+    }
+    DWORD values = 0;
+    EXPECT_EQ(ERROR_INVALID_HANDLE,
+              RegQueryInfoKeyW(held, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                               nullptr, nullptr, nullptr, nullptr));
+}
+
+TEST_F(RegKeyTest, DeleteSubKeyRemovesTheWholeTree)
+{
+    testreg::WriteDword(HKEY_CURRENT_USER, Path(L"Keys\\Button1"), L"Press", 1);
+    testreg::WriteDword(HKEY_CURRENT_USER, Path(L"Keys\\Button2\\Deep"), L"Hold", 2);
+    testreg::WriteDword(HKEY_CURRENT_USER, Path(L"Keys"), L"Top", 3);
+    EXPECT_TRUE(key.DeleteSubKey(L"Keys"));
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, Path(L"Keys")));
+    EXPECT_FALSE(key.DeleteSubKey(L"Keys"));
+
+    PutDword(L"Gone", 1);
+    EXPECT_TRUE(key.DeleteValue(L"Gone"));
+    EXPECT_FALSE(Dword(L"Gone"));
+}
+
+} // namespace
