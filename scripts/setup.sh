@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          wine wine32:i386 wine64 xvfb xauth googletest)
+          wine wine32:i386 wine64 fonts-wine xvfb xauth googletest)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -36,9 +36,13 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 rm -rf "$WINEPREFIX"
-mkdir -p "$build_dir"
+mkdir -p "$WINEPREFIX"
 echo "Preparing a fresh Wine prefix in $WINEPREFIX"
-wineboot -i >/dev/null 2>&1
+# One server for the whole run, so each program starts quickly.
 wineserver -p
+wineboot -i >/dev/null 2>&1
+# Without a window manager, managed windows make every hide wait for an
+# answer that never comes; unmanaged windows show and hide at once.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 "$@"

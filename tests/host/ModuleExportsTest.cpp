@@ -1,1 +1,121 @@
-#include <gtest/gtest.h>
+// The built DLL as the add-on sees it: exports, imports and resources.
+#include "EntryPoints.h"
+
+#include "SheetDriver.h"
+#include "TestRegistry.h"
+#include "resource.h"
+
+#include <set>
+#include <string>
+
+namespace {
+
+using ShowOptionsProc = decltype(&ShowOptions);
+
+class ModuleTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        module = LoadLibraryW(L"VelotabOptions.dll");
+        ASSERT_NE(nullptr, module) << "error " << GetLastError();
+    }
+    void TearDown() override
+    {
+        FreeLibrary(module);
+        SettingsTest::TearDown();
+    }
+    template <class T> const T *At(DWORD rva) const
+    {
+        return reinterpret_cast<const T *>(reinterpret_cast<const BYTE *>(module) + rva);
+    }
+    const IMAGE_DATA_DIRECTORY &Directory(int index) const
+    {
+        auto dos = At<IMAGE_DOS_HEADER>(0);
+        return At<IMAGE_NT_HEADERS>(dos->e_lfanew)->OptionalHeader.DataDirectory[index];
+    }
+
+    HMODULE module = nullptr;
+};
+
+TEST_F(ModuleTest, ExportsThreeOrdinalsAndNoNames)
+{
+    for (WORD ordinal = 1; ordinal <= 3; ++ordinal)
+        EXPECT_NE(nullptr, GetProcAddress(module, MAKEINTRESOURCEA(ordinal))) << ordinal;
+    EXPECT_EQ(nullptr, GetProcAddress(module, MAKEINTRESOURCEA(4)));
+    auto exports =
+        At<IMAGE_EXPORT_DIRECTORY>(Directory(IMAGE_DIRECTORY_ENTRY_EXPORT).VirtualAddress);
+    EXPECT_EQ(1u, exports->Base);
+    EXPECT_EQ(3u, exports->NumberOfFunctions);
+    EXPECT_EQ(0u, exports->NumberOfNames);
+}
+
+TEST_F(ModuleTest, ImportsOnlySystemLibrariesAndTheShell)
+{
+    const std::set<std::string> allowed = {"advapi32.dll", "comctl32.dll", "gdi32.dll",
+                                           "kernel32.dll", "msvcrt.dll",   "user32.dll",
+                                           "aygshell.dll"};
+    auto import =
+        At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
+    bool shell = false;
+    for (; import->Name; ++import) {
+        std::string name = At<char>(import->Name);
+        for (auto &c : name)
+            c = static_cast<char>(tolower(c));
+        EXPECT_TRUE(allowed.count(name)) << "imports " << name;
+        shell = shell || name == "aygshell.dll";
+    }
+    EXPECT_TRUE(shell);
+}
+
+TEST_F(ModuleTest, CarriesItsResources)
+{
+    HRSRC marker = FindResourceW(module, L"HI_RES_AWARE", L"CEUX");
+    ASSERT_NE(nullptr, marker);
+    ASSERT_EQ(2u, SizeofResource(module, marker));
+    EXPECT_EQ(1, *static_cast<const WORD *>(LockResource(LoadResource(module, marker))));
+
+    EXPECT_NE(nullptr, LoadIconW(module, MAKEINTRESOURCEW(IDI_VELOTAB)));
+
+    HBITMAP line = static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(IDB_SEPARATOR),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(nullptr, line);
+    DIBSECTION dib = {};
+    ASSERT_TRUE(GetObjectW(line, sizeof dib, &dib));
+    EXPECT_EQ(232, dib.dsBm.bmWidth);
+    EXPECT_EQ(1, dib.dsBm.bmHeight);
+    const BYTE *bits = static_cast<const BYTE *>(dib.dsBm.bmBits);
+    int wrong = 0;
+    for (int x = 0; x < 232; ++x)
+        wrong += !(bits[3 * x] == 198 && bits[3 * x + 1] == 195 && bits[3 * x + 2] == 198);
+    EXPECT_EQ(0, wrong);
+    DeleteObject(line);
+
+    // Entries are used in place, so each must end in its own NUL.
+    LPCWSTR caption = nullptr;
+    int length = LoadStringW(module, IDS_SHEET_CAPTION, reinterpret_cast<LPWSTR>(&caption), 0);
+    ASSERT_EQ(15, length);
+    EXPECT_STREQ(L"Velotab Option", caption);
+}
+
+TEST_F(ModuleTest, ShowOptionsByOrdinalRejectsAndRuns)
+{
+    auto show = reinterpret_cast<ShowOptionsProc>(GetProcAddress(module, MAKEINTRESOURCEA(1)));
+    ASSERT_NE(nullptr, show);
+    EXPECT_EQ(kShowOptionsRejected,
+              show(nullptr, 0, 5, 0, 0, 0, 0, 1, vendor.c_str(), product.c_str(), L"1.0", 0));
+
+    HWND owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                               nullptr, nullptr);
+    DWORD code = 0;
+    sheet::RunSheet(
+        [&] {
+            code = show(owner, 0, 5, 0, 0, 0, 0, 1, vendor.c_str(), product.c_str(), L"1.0", 0);
+        },
+        [](HWND window) { sheet::Accept(window); });
+    DestroyWindow(owner);
+    EXPECT_EQ(MAKELONG(1, 0), code);
+    EXPECT_EQ(22u, Dword(L"TabHeight"));
+}
+
+} // namespace

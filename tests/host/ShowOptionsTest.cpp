@@ -1,1 +1,120 @@
-#include <gtest/gtest.h>
+#include "EntryPoints.h"
+
+#include "HostContext.h"
+#include "SheetDriver.h"
+#include "TestRegistry.h"
+
+namespace {
+
+const int kTabDisplayIndex = 0;
+
+class ShowOptionsTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr);
+        ASSERT_NE(nullptr, owner);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(owner);
+        StandInSetInputPanel(FALSE);
+        SettingsTest::TearDown();
+    }
+    DWORD Show(HWND window, DWORD required8, LPCWSTR vendorKey, LPCWSTR productKey,
+               LPCWSTR versionText, int startPage = 0)
+    {
+        return ShowOptions(window, TRUE, 7, 0, 0, 0, 0, required8, vendorKey, productKey,
+                           versionText, startPage);
+    }
+    DWORD ShowAndRun(int startPage, const sheet::Script &script)
+    {
+        DWORD code = 0;
+        sheet::RunSheet(
+            [&] { code = Show(owner, 1, vendor.c_str(), product.c_str(), L"2.5", startPage); },
+            script);
+        return code;
+    }
+
+    HWND owner = nullptr;
+};
+
+TEST_F(ShowOptionsTest, RejectedCallsShowNothingButStoreTheirArguments)
+{
+    HWND destroyed =
+        CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(destroyed);
+    const wchar_t *v = vendor.c_str(), *p = product.c_str(), *t = L"3.1";
+    struct Case {
+        const char *what;
+        HWND window;
+        DWORD required8;
+        LPCWSTR vendorKey, productKey, versionText;
+    } cases[] = {
+        {"null window", nullptr, 1, v, p, t},
+        {"destroyed window", destroyed, 1, v, p, t},
+        {"argument 8 zero", owner, 0, v, p, t},
+        {"null vendor key", owner, 1, nullptr, p, t},
+        {"null product key", owner, 1, v, nullptr, t},
+        {"null version text", owner, 1, v, p, nullptr},
+    };
+    for (const Case &c : cases) {
+        hostContext.holdIntervalHidden = FALSE;
+        hostContext.platformVersion = 0;
+        EXPECT_EQ(kShowOptionsRejected,
+                  Show(c.window, c.required8, c.vendorKey, c.productKey, c.versionText))
+            << c.what;
+        EXPECT_EQ(nullptr, sheet::FindSheet()) << c.what;
+        EXPECT_EQ(TRUE, hostContext.holdIntervalHidden) << c.what;
+        EXPECT_EQ(7, hostContext.platformVersion) << c.what;
+        EXPECT_EQ(c.vendorKey, hostContext.vendorKey) << c.what;
+        EXPECT_EQ(c.productKey, hostContext.productKey) << c.what;
+        EXPECT_EQ(c.versionText, hostContext.versionText) << c.what;
+    }
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, Path()));
+}
+
+TEST_F(ShowOptionsTest, OpensTheStartPageAsAFullScreenSheetWithThePanelDown)
+{
+    StandInSetInputPanel(TRUE);
+    DWORD code = ShowAndRun(kTabDisplayIndex, [&](HWND window) {
+        wchar_t caption[64] = {};
+        GetWindowTextW(window, caption, 64);
+        EXPECT_STREQ(L"Velotab Option", caption);
+        EXPECT_EQ(owner, GetWindow(window, GW_OWNER));
+        EXPECT_EQ(L"Tab Display", sheet::TabLabel(window, sheet::CurrentIndex(window)));
+        SIPINFO panel = {sizeof panel};
+        SHSipInfo(SPI_GETSIPINFO, 0, &panel, 0);
+        EXPECT_EQ(0u, panel.fdwFlags & SIPF_ON);
+        WNDCLASSW sipPref;
+        EXPECT_TRUE(GetClassInfoW(GetModuleHandleW(L"aygshell.dll"), L"SIPPREF", &sipPref));
+        sheet::Cancel(window);
+    });
+    EXPECT_EQ(MAKELONG(0, kTabDisplayIndex), code);
+    EXPECT_EQ(nullptr, hostContext.currentSheet);
+}
+
+TEST_F(ShowOptionsTest, AcceptingReturnsTheActivePageAndTheSheetResult)
+{
+    DWORD code = ShowAndRun(kTabDisplayIndex, [](HWND window) { sheet::Accept(window); });
+    EXPECT_EQ(kTabDisplayIndex, HIWORD(code));
+    EXPECT_EQ(1, LOWORD(code));
+    // The page that was shown wrote its settings.
+    EXPECT_EQ(3u, Dword(L"TabCount"));
+}
+
+TEST_F(ShowOptionsTest, InstallersStoreTheirArgumentsEvenWhenOneIsNull)
+{
+    InstallDefaultAliases(L"V", nullptr, L"9");
+    EXPECT_STREQ(L"V", hostContext.vendorKey);
+    EXPECT_EQ(nullptr, hostContext.productKey);
+    EXPECT_STREQ(L"9", hostContext.versionText);
+    InstallDefaultServices(nullptr, L"P", nullptr);
+    EXPECT_EQ(nullptr, hostContext.vendorKey);
+    EXPECT_STREQ(L"P", hostContext.productKey);
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, L"Software\\V"));
+}
+
+} // namespace

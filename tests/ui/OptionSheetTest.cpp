@@ -1,1 +1,130 @@
+#include "OptionSheet.h"
+
+#include "HostContext.h"
+#include "OptionPage.h"
+#include "SheetDriver.h"
+#include "resource.h"
+
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A page that counts how often it was asked to write its settings.
+class CountingPage : public OptionPage {
+public:
+    explicit CountingPage(UINT titleId = 0) : OptionPage(IDD_TAB_DISPLAY, titleId) {}
+    void OnOK() override
+    {
+        ++applied;
+        OptionPage::OnOK();
+    }
+    int applied = 0;
+};
+
+struct SheetWithPages {
+    explicit SheetWithPages(int count, int startPage = 0)
+        : sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, startPage)
+    {
+        for (int i = 0; i < count; ++i) {
+            pages.push_back(std::make_unique<CountingPage>());
+            sheet.AddPage(pages.back().get());
+        }
+    }
+    OptionSheet sheet;
+    std::vector<std::unique_ptr<CountingPage>> pages;
+};
+
+TEST(OptionSheet, PagesAreNumberedInTheOrderAdded)
+{
+    SheetWithPages fixture(3);
+    for (int i = 0; i < 3; ++i) {
+        const OptionPage &page = *fixture.pages[i];
+        EXPECT_EQ(i, page.PageIndex());
+        const PROPSHEETPAGEW &descriptor = page.PageDescriptor();
+        EXPECT_EQ(sizeof(PROPSHEETPAGEW), descriptor.dwSize);
+        EXPECT_EQ(static_cast<DWORD>(PSP_DEFAULT), descriptor.dwFlags);
+        EXPECT_EQ(hostContext.instance, descriptor.hInstance);
+        EXPECT_EQ(MAKEINTRESOURCEW(IDD_TAB_DISPLAY), descriptor.pszTemplate);
+        EXPECT_EQ(reinterpret_cast<LPARAM>(&page), descriptor.lParam);
+        EXPECT_EQ(&OptionPage::PageDialogProc, descriptor.pfnDlgProc);
+    }
+    CountingPage titled(IDS_SHEET_CAPTION);
+    EXPECT_EQ(static_cast<DWORD>(PSP_USETITLE), titled.PageDescriptor().dwFlags);
+    EXPECT_EQ(MAKEINTRESOURCEW(IDS_SHEET_CAPTION), titled.PageDescriptor().pszTitle);
+}
+
+TEST(OptionSheet, HeaderDescribesTheDeviceSheet)
+{
+    HWND owner = reinterpret_cast<HWND>(0x1234);
+    OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, owner, 4);
+    const PROPSHEETHEADERW &header = sheet.Header();
+    EXPECT_EQ(sizeof(PROPSHEETHEADERW), header.dwSize);
+    // The full-screen flag is the device's; on the desktop it stays clear.
+    EXPECT_EQ(static_cast<DWORD>(PSH_PROPSHEETPAGE | PSH_USECALLBACK | PSH_HASHELP),
+              header.dwFlags);
+    EXPECT_EQ(owner, header.hwndParent);
+    EXPECT_EQ(MAKEINTRESOURCEW(IDS_SHEET_CAPTION), header.pszCaption);
+    EXPECT_EQ(MAKEINTRESOURCEW(IDI_VELOTAB), header.pszIcon);
+    EXPECT_EQ(4u, header.nStartPage);
+    EXPECT_EQ(&OptionSheet::SheetCallback, header.pfnCallback);
+    EXPECT_EQ(4, sheet.ActivePage());
+}
+
+TEST(OptionSheet, CallbackAnswersTheVersionQueryOnly)
+{
+    EXPECT_EQ(0x020C, OptionSheet::SheetCallback(nullptr, PSCB_GETVERSION, 0));
+    EXPECT_EQ(0, OptionSheet::SheetCallback(nullptr, PSCB_PRECREATE, 0));
+    EXPECT_EQ(0, OptionSheet::SheetCallback(nullptr, 99, 0));
+    OptionSheet *saved = hostContext.currentSheet;
+    hostContext.currentSheet = nullptr;
+    EXPECT_EQ(0, OptionSheet::SheetCallback(nullptr, PSCB_INITIALIZED, 0));
+    hostContext.currentSheet = saved;
+}
+
+TEST(OptionSheet, ActivePageFollowsTheUserAndOnlyShownPagesApply)
+{
+    SheetWithPages fixture(4, 1);
+    OptionSheet *outer = reinterpret_cast<OptionSheet *>(0x5678);
+    hostContext.currentSheet = outer;
+    OptionSheet *duringRun = nullptr;
+    HWND seenWindow = nullptr;
+    int result = 0;
+    sheet::RunSheet([&] { result = fixture.sheet.Run(); },
+                    [&](HWND window) {
+                        duringRun = hostContext.currentSheet;
+                        seenWindow = window;
+                        EXPECT_EQ(1, sheet::CurrentIndex(window));
+                        sheet::SelectPage(window, 2);
+                        sheet::SelectPage(window, 0);
+                        sheet::Accept(window);
+                    });
+    EXPECT_EQ(outer, hostContext.currentSheet);
+    hostContext.currentSheet = nullptr;
+    EXPECT_EQ(&fixture.sheet, duringRun);
+    EXPECT_EQ(seenWindow, fixture.sheet.Window());
+    EXPECT_GE(result, 1);
+    EXPECT_EQ(0, fixture.sheet.ActivePage());
+    std::vector<int> applied;
+    for (auto &page : fixture.pages)
+        applied.push_back(page->applied);
+    EXPECT_EQ((std::vector<int>{1, 1, 1, 0}), applied);
+}
+
+TEST(OptionSheet, CancelAppliesNothing)
+{
+    SheetWithPages fixture(2);
+    int result = -5;
+    sheet::RunSheet([&] { result = fixture.sheet.Run(); },
+                    [](HWND window) {
+                        sheet::SelectPage(window, 1);
+                        sheet::Cancel(window);
+                    });
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1, fixture.sheet.ActivePage());
+    EXPECT_EQ(0, fixture.pages[0]->applied + fixture.pages[1]->applied);
+}
+
+} // namespace

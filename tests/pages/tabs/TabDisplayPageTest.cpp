@@ -1,1 +1,158 @@
-#include <gtest/gtest.h>
+#include "TabDisplayPage.h"
+
+#include "OptionSheet.h"
+#include "SheetDriver.h"
+#include "TestRegistry.h"
+#include "resource.h"
+
+#include <vector>
+
+namespace {
+
+const wchar_t *const kValues[] = {L"TabCount", L"TabHeight", L"TabHideSingle", L"TabPosNewTab",
+                                  L"TabPosActivate"};
+
+// The page in a sheet of its own, driven through its controls.
+class TabDisplayPageTest : public SettingsTest {
+protected:
+    // Opens the page, runs `use` on it and ends the sheet as asked.
+    void Open(const std::function<void(HWND page)> &use, bool accept = true)
+    {
+        TabDisplayPage page;
+        OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
+        sheet.AddPage(&page);
+        sheet::RunSheet([&] { sheet.Run(); },
+                        [&](HWND window) {
+                            use(sheet::CurrentPage(window));
+                            accept ? sheet::Accept(window) : sheet::Cancel(window);
+                        });
+    }
+    std::vector<std::optional<DWORD>> Stored() const
+    {
+        std::vector<std::optional<DWORD>> values;
+        for (const wchar_t *name : kValues)
+            values.push_back(Dword(name));
+        return values;
+    }
+    using Shown = std::vector<std::wstring>;
+    static Shown ShownOn(HWND page)
+    {
+        return {sheet::SelectedText(page, IDC_TAB_COUNT), sheet::SelectedText(page, IDC_TAB_HEIGHT),
+                sheet::IsChecked(page, IDC_TAB_HIDE_SINGLE) ? L"checked" : L"unchecked",
+                sheet::SelectedText(page, IDC_TAB_POS_NEW_TAB),
+                sheet::SelectedText(page, IDC_TAB_POS_ACTIVATE)};
+    }
+    using Values = std::vector<std::optional<DWORD>>;
+};
+
+TEST_F(TabDisplayPageTest, MissingKeyShowsAndWritesTheDefaults)
+{
+    Shown shown;
+    Open([&](HWND page) {
+        shown = ShownOn(page);
+        EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, Path())) << "key made at start";
+    });
+    EXPECT_EQ((Shown{L"3", L"22", L"unchecked", L"Next to Current Tab", L"Left tab"}), shown);
+    EXPECT_EQ((Values{3, 22, 0, 0, 0}), Stored());
+}
+
+TEST_F(TabDisplayPageTest, ListsHoldTheirItemsInOrder)
+{
+    Open([](HWND page) {
+        std::vector<std::wstring> counts, heights, positions, neighbours;
+        for (int i = 0; i < sheet::ItemCount(page, IDC_TAB_COUNT); ++i)
+            counts.push_back(sheet::ItemText(page, IDC_TAB_COUNT, i));
+        for (int i = 0; i < sheet::ItemCount(page, IDC_TAB_HEIGHT); ++i)
+            heights.push_back(sheet::ItemText(page, IDC_TAB_HEIGHT, i));
+        for (int i = 0; i < sheet::ItemCount(page, IDC_TAB_POS_ACTIVATE); ++i)
+            neighbours.push_back(sheet::ItemText(page, IDC_TAB_POS_ACTIVATE, i));
+        for (int i = 0; i < sheet::ItemCount(page, IDC_TAB_POS_NEW_TAB); ++i)
+            positions.push_back(sheet::ItemText(page, IDC_TAB_POS_NEW_TAB, i));
+        EXPECT_EQ((std::vector<std::wstring>{L"2", L"3", L"4", L"5", L"6", L"7", L"8"}), counts);
+        EXPECT_EQ((std::vector<std::wstring>{L"22", L"21", L"20", L"19", L"18", L"17", L"16", L"15",
+                                             L"14", L"13", L"12"}),
+                  heights);
+        EXPECT_EQ((std::vector<std::wstring>{L"Next to Current Tab", L"End of Tab bar"}),
+                  positions);
+        EXPECT_EQ((std::vector<std::wstring>{L"Left tab", L"Right tab"}), neighbours);
+    });
+}
+
+TEST_F(TabDisplayPageTest, NumbersOutsideTheirRangeAreClampedAsUnsigned)
+{
+    struct Case {
+        DWORD count, height;
+        const wchar_t *shownCount, *shownHeight;
+        DWORD writtenCount, writtenHeight;
+    } cases[] = {
+        {0, 5, L"2", L"12", 2, 12},
+        {1, 40, L"2", L"22", 2, 22},
+        {9, 0xFFFFFFFF, L"8", L"22", 8, 22},
+        {0xFFFFFFFE, 13, L"8", L"13", 8, 13},
+    };
+    for (const Case &c : cases) {
+        PutDword(L"TabCount", c.count);
+        PutDword(L"TabHeight", c.height);
+        Shown shown;
+        Open([&](HWND page) { shown = ShownOn(page); });
+        EXPECT_EQ(c.shownCount, shown[0]) << "TabCount " << c.count;
+        EXPECT_EQ(c.shownHeight, shown[1]) << "TabHeight " << c.height;
+        EXPECT_EQ(c.writtenCount, Dword(L"TabCount"));
+        EXPECT_EQ(c.writtenHeight, Dword(L"TabHeight"));
+    }
+}
+
+TEST_F(TabDisplayPageTest, PositionsOutsideTheListAreWrittenAsNoSelection)
+{
+    PutDword(L"TabPosNewTab", 2);
+    PutDword(L"TabPosActivate", 0xFFFFFFFF);
+    Open([](HWND page) {
+        EXPECT_EQ(CB_ERR, sheet::Selection(page, IDC_TAB_POS_NEW_TAB));
+        EXPECT_EQ(CB_ERR, sheet::Selection(page, IDC_TAB_POS_ACTIVATE));
+    });
+    EXPECT_EQ(0xFFFFFFFFu, Dword(L"TabPosNewTab"));
+    EXPECT_EQ(0xFFFFFFFFu, Dword(L"TabPosActivate"));
+}
+
+TEST_F(TabDisplayPageTest, StoredChoicesAreShownAndTheUsersChoicesWritten)
+{
+    PutDword(L"TabCount", 6);
+    PutDword(L"TabHeight", 18);
+    PutDword(L"TabHideSingle", 1);
+    PutDword(L"TabPosNewTab", 1);
+    PutDword(L"TabPosActivate", 1);
+    Shown shown;
+    Open([&](HWND page) {
+        shown = ShownOn(page);
+        sheet::ChooseItem(page, IDC_TAB_COUNT, 3);  // "5"
+        sheet::ChooseItem(page, IDC_TAB_HEIGHT, 8); // "14"
+        sheet::Click(page, IDC_TAB_HIDE_SINGLE);
+        sheet::ChooseItem(page, IDC_TAB_POS_NEW_TAB, 0);
+    });
+    EXPECT_EQ((Shown{L"6", L"18", L"checked", L"End of Tab bar", L"Right tab"}), shown);
+    EXPECT_EQ((Values{5, 14, 0, 0, 1}), Stored());
+}
+
+TEST_F(TabDisplayPageTest, ValueOfAnotherTypeKeepsTheDefault)
+{
+    // "5" as text fits in four bytes; it must not be taken for a number.
+    testreg::WriteString(HKEY_CURRENT_USER, Path(), L"TabCount", L"5");
+    Shown shown;
+    Open([&](HWND page) { shown = ShownOn(page); });
+    EXPECT_EQ(L"3", shown[0]);
+    EXPECT_EQ(3u, Dword(L"TabCount"));
+}
+
+TEST_F(TabDisplayPageTest, CancelWritesNothing)
+{
+    PutDword(L"TabCount", 6);
+    Open(
+        [](HWND page) {
+            sheet::ChooseItem(page, IDC_TAB_COUNT, 0);
+            sheet::Click(page, IDC_TAB_HIDE_SINGLE);
+        },
+        false);
+    EXPECT_EQ((Values{6, std::nullopt, std::nullopt, std::nullopt, std::nullopt}), Stored());
+}
+
+} // namespace
