@@ -16,6 +16,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <aygshell.h>
+#include <shellapi.h>
 
 // Spells "override" where the compiler knows it, so that the C++03 module
 // code still has its overrides checked when it is compiled as newer C++.
@@ -45,6 +46,15 @@ inline LONG PlatformDeleteKeyTree(HKEY parent, LPCWSTR name)
 inline LPCWSTR PlatformLoadStringPointer(HINSTANCE instance, UINT id)
 {
     return reinterpret_cast<LPCWSTR>(LoadStringW(instance, id, NULL, 0));
+}
+
+// One small icon from an icon file; NULL when the file yields none. The
+// device answers with the icon handle itself.
+inline HICON PlatformExtractSmallIcon(LPCWSTR file, int index)
+{
+    HICON small = NULL;
+    HICON result = reinterpret_cast<HICON>(ExtractIconExW(file, index, NULL, &small, 1));
+    return small ? small : result;
 }
 
 #else // desktop
@@ -81,6 +91,17 @@ inline LPCWSTR PlatformLoadStringPointer(HINSTANCE instance, UINT id)
     if (LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0) <= 0)
         return NULL;
     return text;
+}
+
+// One small icon from an icon file; NULL when the file yields none. The
+// desktop answers with a count, or UINT_MAX for a file that is not valid.
+inline HICON PlatformExtractSmallIcon(LPCWSTR file, int index)
+{
+    HICON small = NULL;
+    UINT count = ExtractIconExW(file, index, NULL, &small, 1);
+    if (count == 0 || count == UINT_MAX)
+        return NULL;
+    return small;
 }
 
 #endif
