@@ -202,6 +202,14 @@ int ItemCount(HWND page, int listId)
     return static_cast<int>(SendDlgItemMessageW(page, listId, CB_GETCOUNT, 0, 0));
 }
 
+std::vector<std::wstring> Items(HWND page, int listId)
+{
+    std::vector<std::wstring> items;
+    for (int i = 0; i < ItemCount(page, listId); ++i)
+        items.push_back(ItemText(page, listId, i));
+    return items;
+}
+
 bool IsChecked(HWND page, int buttonId)
 {
     return IsDlgButtonChecked(page, buttonId) == BST_CHECKED;

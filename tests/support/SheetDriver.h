@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace sheet {
 
@@ -43,6 +44,7 @@ int Selection(HWND page, int listId);
 std::wstring SelectedText(HWND page, int listId);
 std::wstring ItemText(HWND page, int listId, int index);
 int ItemCount(HWND page, int listId);
+std::vector<std::wstring> Items(HWND page, int listId);
 bool IsChecked(HWND page, int buttonId);
 
 } // namespace sheet

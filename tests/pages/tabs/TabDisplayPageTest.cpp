@@ -58,23 +58,16 @@ TEST_F(TabDisplayPageTest, MissingKeyShowsAndWritesTheDefaults)
 
 TEST_F(TabDisplayPageTest, ListsHoldTheirItemsInOrder)
 {
+    using Items = std::vector<std::wstring>;
     Open([](HWND page) {
-        std::vector<std::wstring> counts, heights, positions, neighbours;
-        for (int i = 0; i < sheet::ItemCount(page, IDC_TAB_COUNT); ++i)
-            counts.push_back(sheet::ItemText(page, IDC_TAB_COUNT, i));
-        for (int i = 0; i < sheet::ItemCount(page, IDC_TAB_HEIGHT); ++i)
-            heights.push_back(sheet::ItemText(page, IDC_TAB_HEIGHT, i));
-        for (int i = 0; i < sheet::ItemCount(page, IDC_TAB_POS_ACTIVATE); ++i)
-            neighbours.push_back(sheet::ItemText(page, IDC_TAB_POS_ACTIVATE, i));
-        for (int i = 0; i < sheet::ItemCount(page, IDC_TAB_POS_NEW_TAB); ++i)
-            positions.push_back(sheet::ItemText(page, IDC_TAB_POS_NEW_TAB, i));
-        EXPECT_EQ((std::vector<std::wstring>{L"2", L"3", L"4", L"5", L"6", L"7", L"8"}), counts);
-        EXPECT_EQ((std::vector<std::wstring>{L"22", L"21", L"20", L"19", L"18", L"17", L"16", L"15",
-                                             L"14", L"13", L"12"}),
-                  heights);
-        EXPECT_EQ((std::vector<std::wstring>{L"Next to Current Tab", L"End of Tab bar"}),
-                  positions);
-        EXPECT_EQ((std::vector<std::wstring>{L"Left tab", L"Right tab"}), neighbours);
+        EXPECT_EQ((Items{L"2", L"3", L"4", L"5", L"6", L"7", L"8"}),
+                  sheet::Items(page, IDC_TAB_COUNT));
+        EXPECT_EQ(
+            (Items{L"22", L"21", L"20", L"19", L"18", L"17", L"16", L"15", L"14", L"13", L"12"}),
+            sheet::Items(page, IDC_TAB_HEIGHT));
+        EXPECT_EQ((Items{L"Next to Current Tab", L"End of Tab bar"}),
+                  sheet::Items(page, IDC_TAB_POS_NEW_TAB));
+        EXPECT_EQ((Items{L"Left tab", L"Right tab"}), sheet::Items(page, IDC_TAB_POS_ACTIVATE));
     });
 }
 
