@@ -7,6 +7,8 @@ namespace {
 
 const wchar_t kMenuBarClass[] = L"menu_worker";
 const wchar_t kSipPrefClass[] = L"SIPPREF";
+const wchar_t kDialogClass[] = L"#32770";
+const wchar_t kTabControlClass[] = L"SysTabControl32";
 const UINT kNotifyTimeoutMs = 2000;
 
 bool inputPanelRaised = false;
@@ -47,13 +49,37 @@ RECT InputPanelRect()
     return area;
 }
 
+void NotifyWindow(HWND window)
+{
+    SendMessageTimeoutW(window, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0, SMTO_ABORTIFHUNG,
+                        kNotifyTimeoutMs, NULL);
+}
+
+bool IsDialogWindow(HWND window)
+{
+    wchar_t className[16];
+    return GetClassNameW(window, className, 16) && lstrcmpW(className, kDialogClass) == 0;
+}
+
+// The device's property sheet passes the change on to its pages, the child
+// dialogs directly below it; the desktop's sheet does not, so it is done here.
+void NotifyPages(HWND sheet)
+{
+    if (!FindWindowExW(sheet, NULL, kTabControlClass, NULL))
+        return;
+    for (HWND child = GetWindow(sheet, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsDialogWindow(child))
+            NotifyWindow(child);
+}
+
 BOOL CALLBACK NotifyTopLevelWindow(HWND window, LPARAM)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId())
-        SendMessageTimeoutW(window, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0, SMTO_ABORTIFHUNG,
-                            kNotifyTimeoutMs, NULL);
+    if (process != GetCurrentProcessId())
+        return TRUE;
+    NotifyWindow(window);
+    NotifyPages(window);
     return TRUE;
 }
 

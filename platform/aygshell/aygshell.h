@@ -67,8 +67,8 @@ AYGSHELL_API BOOL WINAPI SHInitExtraControls(void);
 // Desktop-only controls of the stand-in, for tests and the host stand-in.
 
 // Raises (nonzero) or lowers the emulated input panel. As on the device, a
-// change reaches every top-level window of the process as WM_SETTINGCHANGE
-// with SPI_SETSIPINFO.
+// change reaches every top-level window of the process, and the pages of a
+// property sheet, as WM_SETTINGCHANGE with SPI_SETSIPINFO.
 AYGSHELL_API void WINAPI StandInSetInputPanel(BOOL raised);
 
 // What the module asked of the shell since the last reset.

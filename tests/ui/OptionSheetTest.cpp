@@ -21,7 +21,9 @@ public:
         ++applied;
         OptionPage::OnOK();
     }
+    void AdjustLayout(WPARAM, LPARAM) override { ++layouts; }
     int applied = 0;
+    int layouts = 0;
 };
 
 struct SheetWithPages {
@@ -111,6 +113,18 @@ TEST(OptionSheet, ActivePageFollowsTheUserAndOnlyShownPagesApply)
     for (auto &page : fixture.pages)
         applied.push_back(page->applied);
     EXPECT_EQ((std::vector<int>{1, 1, 1, 0}), applied);
+}
+
+TEST(OptionSheet, InputPanelChangesReachThePages)
+{
+    SheetWithPages fixture(1);
+    sheet::RunSheet([&] { fixture.sheet.Run(); },
+                    [](HWND window) {
+                        StandInSetInputPanel(TRUE);
+                        StandInSetInputPanel(FALSE);
+                        sheet::Cancel(window);
+                    });
+    EXPECT_EQ(2, fixture.pages[0]->layouts);
 }
 
 TEST(OptionSheet, CancelAppliesNothing)
