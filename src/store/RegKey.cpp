@@ -78,7 +78,7 @@ BOOL RegKey::QueryDword(LPCWSTR name, DWORD *value) const
 BOOL RegKey::QueryString(LPCWSTR name, wchar_t *buffer, DWORD *size) const
 {
     DWORD capacity = *size;
-    std::vector<BYTE> data(capacity + sizeof(wchar_t));
+    std::vector<BYTE> data(capacity > 0 ? capacity : 1); // &data[0] must exist
     DWORD type = REG_NONE;
     DWORD stored = capacity;
     if (!QueryValue(name, &data[0], &type, &stored) || type != REG_SZ)

@@ -2,6 +2,13 @@
 
 #include "HostContext.h"
 
+namespace {
+
+// Room for any 32-bit number in decimal with its sign and NUL.
+const size_t kNumberTextLength = 12;
+
+} // namespace
+
 OptionPage::OptionPage(UINT templateId, UINT titleId)
     : OptionDialog(templateId, NULL), activePageSlot(NULL), pageIndex(-1)
 {
@@ -70,6 +77,13 @@ void OptionPage::AddListString(int listId, UINT stringId) const
     LPCWSTR text = PlatformLoadStringPointer(hostContext.instance, stringId);
     if (text)
         AddListItem(listId, text);
+}
+
+void OptionPage::AddListNumber(int listId, DWORD number) const
+{
+    wchar_t text[kNumberTextLength];
+    wsprintfW(text, L"%d", static_cast<int>(number));
+    AddListItem(listId, text);
 }
 
 // An index the list does not have leaves it without a selection.

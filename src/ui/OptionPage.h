@@ -33,6 +33,8 @@ protected:
     // Control helpers shared by the pages.
     void AddListItem(int listId, LPCWSTR text) const;
     void AddListString(int listId, UINT stringId) const;
+    // Adds the number as decimal text.
+    void AddListNumber(int listId, DWORD number) const;
     void SelectListItem(int listId, DWORD index) const;
     DWORD ListSelection(int listId) const;
     void SetCheck(int boxId, DWORD state) const;

@@ -12,7 +12,6 @@ const DWORD kMinTabHeight = 12;
 const DWORD kMaxTabHeight = 22;
 const DWORD kDefaultTabHeight = kMaxTabHeight;
 const DWORD kDefaultOff = 0;
-const size_t kNumberTextLength = 12;
 
 const int kHeadings[] = {IDC_HEADING_1, IDC_HEADING_2};
 
@@ -37,18 +36,13 @@ BOOL TabDisplayPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     settings.Create();
     SetHeadingFont(kHeadings, sizeof kHeadings / sizeof kHeadings[0]);
 
-    wchar_t number[kNumberTextLength];
-    for (DWORD count = kMinTabCount; count <= kMaxTabCount; ++count) {
-        wsprintfW(number, L"%d", static_cast<int>(count));
-        AddListItem(IDC_TAB_COUNT, number);
-    }
+    for (DWORD count = kMinTabCount; count <= kMaxTabCount; ++count)
+        AddListNumber(IDC_TAB_COUNT, count);
     DWORD count = settings.DwordOr(IDS_VALUE_TAB_COUNT, kDefaultTabCount);
     SelectListItem(IDC_TAB_COUNT, Clamp(count, kMinTabCount, kMaxTabCount) - kMinTabCount);
 
-    for (DWORD height = kMaxTabHeight; height >= kMinTabHeight; --height) {
-        wsprintfW(number, L"%d", static_cast<int>(height));
-        AddListItem(IDC_TAB_HEIGHT, number);
-    }
+    for (DWORD height = kMaxTabHeight; height >= kMinTabHeight; --height)
+        AddListNumber(IDC_TAB_HEIGHT, height);
     DWORD height = settings.DwordOr(IDS_VALUE_TAB_HEIGHT, kDefaultTabHeight);
     SelectListItem(IDC_TAB_HEIGHT, kMaxTabHeight - Clamp(height, kMinTabHeight, kMaxTabHeight));
 
