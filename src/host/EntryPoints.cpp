@@ -19,7 +19,19 @@ template <class Page> OptionPage *MakePage()
 // The sheet's pages in their fixed order: a page's row is the index that the
 // add-on passes as start page and gets back in the result code.
 const PageFactory kPageOrder[] = {
+    // User Agent
+    // Buttons
+    // URL Alias
+    // URL Service
+    // Scroll
+    // Screen
+    // Menu
     MakePage<TabDisplayPage>,
+    // Tab Event
+    // Tab History
+    // View
+    // Browser
+    // About
 };
 const size_t kPageCount = sizeof kPageOrder / sizeof kPageOrder[0];
 

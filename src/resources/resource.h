@@ -7,12 +7,30 @@
 // Icon, bitmaps
 #define IDI_VELOTAB 1001
 #define IDB_SEPARATOR 2001
+#define IDB_PLAY 2002
+#define IDB_STOP 2003
+#define IDB_EMPTY_ICON 2004
+
+// Sound
+#define IDR_BUILT_IN_SOUND 2101
 
 // Sheet
 #define IDS_SHEET_CAPTION 201
 
 // Dialog templates
+#define IDD_MENU 3001
 #define IDD_TAB_DISPLAY 3002
+#define IDD_TAB_EVENT 3003
+#define IDD_TAB_HISTORY 3004
+#define IDD_URL_ALIAS 3005
+#define IDD_URL_SERVICE 3006
+#define IDD_SCREEN 3007
+#define IDD_BUTTONS 3008
+#define IDD_VIEW 3009
+#define IDD_USER_AGENT 3010
+#define IDD_BROWSER 3011
+#define IDD_SCROLL 3012
+#define IDD_ABOUT 3013
 
 // Headings (static controls that get the bold heading font)
 #define IDC_HEADING_1 4101
@@ -30,6 +48,28 @@
 #define IDS_TAB_POS_END_OF_BAR 521
 #define IDS_TAB_ACTIVATE_LEFT 522
 #define IDS_TAB_ACTIVATE_RIGHT 523
+
+// Menu page
+
+// Tab Event page
+
+// Tab History page
+
+// Screen page
+
+// Scroll page
+
+// View page
+
+// URL Alias and URL Service pages
+
+// Buttons page
+
+// User Agent page
+
+// Browser page
+
+// About page
 
 // Registry value names and key paths, read and written by identifier
 #define IDS_VALUE_BUTTON_HOLD 101
