@@ -19,9 +19,11 @@ $(TARGETS:%=build-%): build-%: setup
 	cmake --build $(BUILD)/$* -j $(JOBS)
 
 # With a display the host stand-in is interactive; without one it tours the
-# sheet and saves a screenshot of each page under $(BUILD)/$(PRIMARY)/tour.
-demo: build-$(PRIMARY)
-	bash scripts/with-wine.sh $(BUILD) bash scripts/demo.sh $(BUILD)/$(PRIMARY)
+# sheet and saves a screenshot of each page under $(BUILD)/$(PRIMARY)/tour
+# ($(BUILD)/x86_64/tour on a machine that runs 64-bit programs only).
+# A machine that runs 64-bit programs only shows the 64-bit build.
+demo: build
+	bash scripts/with-wine.sh $(BUILD) bash scripts/demo.sh $(BUILD)/$(PRIMARY) $(BUILD)/x86_64
 
 test: build
 	bash scripts/with-wine.sh $(BUILD) bash scripts/test.sh $(BUILD) $(TARGETS)

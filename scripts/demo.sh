@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Runs the add-on stand-in on the DLL of one build folder: interactive with a
-# display, the tour without one.
+# Runs the add-on stand-in on the DLL of a build folder: interactive with a
+# display, the tour without one. The first folder whose programs this machine
+# can run is taken (a 64-bit-only machine skips the 32-bit build).
+# Usage: scripts/demo.sh BUILD_DIR [FALLBACK_BUILD_DIR]
 set -euo pipefail
 
 build_dir=$(realpath "$1")
+if [ -n "${VELOTAB_64BIT_ONLY:-}" ] && [ -n "${2:-}" ]; then
+    build_dir=$(realpath "$2")
+fi
 mode=()
 [ -n "${VELOTAB_HEADLESS:-}" ] && mode=(--tour "$build_dir/tour")
 cd "$build_dir/bin"

@@ -35,6 +35,22 @@ if [ -z "${DISPLAY:-}" ]; then
     export VELOTAB_HEADLESS=1
 fi
 
+# Some machines run 64-bit programs only: their kernel refuses 32-bit code,
+# Wine's 32-bit loader with it. There Wine's 64-bit loader runs everything,
+# and the 32-bit programs are built but cannot be run.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    shim="$build_dir/wine64-only"
+    mkdir -p "$shim"
+    for name in wine wine-stable; do
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shim/$name"
+        chmod +x "$shim/$name"
+    done
+    export PATH="$shim:$PATH"
+    export WINELOADER=/usr/lib/wine/wine64
+    export VELOTAB_64BIT_ONLY=1
+    echo "This machine cannot run 32-bit programs: only the 64-bit programs run here."
+fi
+
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 echo "Preparing a fresh Wine prefix in $WINEPREFIX"
