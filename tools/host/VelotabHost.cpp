@@ -5,6 +5,7 @@
 // Interactive by default; with --tour it drives the sheet itself and saves a
 // screenshot of every page.
 #include "ConsoleText.h"
+#include "FatalExceptionGuard.h"
 #include "HostOptions.h"
 #include "RegExport.h"
 #include "SheetTour.h"
@@ -151,6 +152,8 @@ int Run(const HostOptions &options)
 
 int wmain(int argc, wchar_t **argv)
 {
+    // The tour drives the sheet from a timer, where a crash would be swallowed.
+    InstallFatalExceptionGuard();
     PrepareConsoleText();
     HostOptions options;
     std::wstring error;
