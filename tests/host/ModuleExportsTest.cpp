@@ -50,22 +50,32 @@ TEST_F(ModuleTest, ExportsThreeOrdinalsAndNoNames)
     EXPECT_EQ(0u, exports->NumberOfNames);
 }
 
-TEST_F(ModuleTest, ImportsOnlySystemLibrariesAndTheShell)
+TEST_F(ModuleTest, ImportsOnlySystemLibrariesAndTheShellsUndecoratedCalls)
 {
     const std::set<std::string> allowed = {"advapi32.dll", "comctl32.dll", "gdi32.dll",
                                            "kernel32.dll", "msvcrt.dll",   "user32.dll",
                                            "aygshell.dll"};
     auto import =
         At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
+    std::set<std::string> shellCalls;
     bool shell = false;
     for (; import->Name; ++import) {
         std::string name = At<char>(import->Name);
         for (auto &c : name)
             c = static_cast<char>(tolower(c));
         EXPECT_TRUE(allowed.count(name)) << "imports " << name;
-        shell = shell || name == "aygshell.dll";
+        if (name != "aygshell.dll")
+            continue;
+        shell = true;
+        for (auto thunk = At<IMAGE_THUNK_DATA>(import->OriginalFirstThunk); thunk->u1.AddressOfData;
+             ++thunk)
+            shellCalls.insert(At<IMAGE_IMPORT_BY_NAME>(thunk->u1.AddressOfData)->Name);
     }
     EXPECT_TRUE(shell);
+    // The device's shell library exports these names, without decoration.
+    EXPECT_EQ((std::set<std::string>{"SHCreateMenuBar", "SHInitDialog", "SHInitExtraControls",
+                                     "SHSipInfo"}),
+              shellCalls);
 }
 
 TEST_F(ModuleTest, CarriesItsResources)
@@ -102,8 +112,8 @@ TEST_F(ModuleTest, ShowOptionsByOrdinalRejectsAndRuns)
 {
     auto show = reinterpret_cast<ShowOptionsProc>(GetProcAddress(module, MAKEINTRESOURCEA(1)));
     ASSERT_NE(nullptr, show);
-    EXPECT_EQ(kShowOptionsRejected,
-              show(nullptr, 0, 5, 0, 0, 0, 0, 1, vendor.c_str(), product.c_str(), L"1.0", 0));
+    // The add-on compares with the literal 2.
+    EXPECT_EQ(2u, show(nullptr, 0, 5, 0, 0, 0, 0, 1, vendor.c_str(), product.c_str(), L"1.0", 0));
 
     HWND owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                                nullptr, nullptr);

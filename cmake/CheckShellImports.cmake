@@ -1,0 +1,20 @@
+# Fails unless MODULE imports from aygshell.dll exactly the four shell calls,
+# by their undecorated names, as the device's shell library exports them.
+# Usage: cmake -DOBJDUMP=<objdump> -DMODULE=<dll> -P CheckShellImports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "cannot read the import table of ${MODULE}")
+endif()
+string(REGEX MATCH "DLL Name: aygshell\\.dll[^\n]*\n[^\n]*\n(([^\n]+\n)*)" shell "${dump}")
+set(entries "${CMAKE_MATCH_1}")
+string(REGEX MATCHALL "[0-9a-fA-F]+[ \t]+[0-9]+[ \t]+[A-Za-z_@0-9]+" lines "${entries}")
+set(names)
+foreach(line IN LISTS lines)
+    string(REGEX REPLACE ".*[ \t]([A-Za-z_@0-9]+)$" "\\1" name "${line}")
+    list(APPEND names ${name})
+endforeach()
+list(SORT names)
+set(expected SHCreateMenuBar SHInitDialog SHInitExtraControls SHSipInfo)
+if(NOT names STREQUAL expected)
+    message(FATAL_ERROR "${MODULE} imports [${names}] from aygshell.dll; expected [${expected}]")
+endif()
