@@ -6,10 +6,12 @@
 #include "resource.h"
 
 #include <new>
+#include <vector>
 
 namespace {
 
-typedef OptionPage *(*PageFactory)();
+// What the sheet's run reports when it cannot show the sheet.
+const int kSheetFailed = -1;
 
 template <class Page> OptionPage *MakePage()
 {
@@ -62,25 +64,33 @@ void LowerInputPanel()
     SHSipInfo(SPI_SETSIPINFO, 0, &panel, 0);
 }
 
-// Runs the sheet over freshly made pages; returns the result code.
-DWORD RunSheet(HWND ownerWindow, int startPage)
+} // namespace
+
+DWORD RunOptionSheet(HWND ownerWindow, int startPage, const PageFactory *factories,
+                     size_t pageCount)
 {
     OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, ownerWindow, startPage);
-    OptionPage *pages[kPageCount];
-    for (size_t i = 0; i < kPageCount; ++i)
-        pages[i] = kPageOrder[i]();
-    for (size_t i = 0; i < kPageCount; ++i)
-        if (pages[i])
+    std::vector<OptionPage *> pages(pageCount, static_cast<OptionPage *>(NULL));
+    bool allMade = true;
+    for (size_t i = 0; i < pageCount; ++i) {
+        pages[i] = factories[i]();
+        allMade = allMade && pages[i];
+    }
+
+    // A missing page would move every later page to another index, and the
+    // start page and the result code would no longer mean what the add-on
+    // thinks: without all pages there is no sheet.
+    int result = kSheetFailed;
+    if (allMade) {
+        for (size_t i = 0; i < pageCount; ++i)
             sheet.AddPage(pages[i]);
+        result = sheet.Run();
+    }
 
-    int result = sheet.Run();
-
-    for (size_t i = 0; i < kPageCount; ++i)
+    for (size_t i = 0; i < pageCount; ++i)
         delete pages[i];
     return MAKELONG(LOWORD(result), LOWORD(sheet.ActivePage()));
 }
-
-} // namespace
 
 extern "C" DWORD WINAPI ShowOptions(HWND ownerWindow, BOOL holdIntervalHidden, LONG platformVersion,
                                     DWORD, DWORD, DWORD, DWORD, DWORD required8, LPCWSTR vendorKey,
@@ -96,7 +106,7 @@ extern "C" DWORD WINAPI ShowOptions(HWND ownerWindow, BOOL holdIntervalHidden, L
 
     InitialiseControls();
     LowerInputPanel();
-    return RunSheet(ownerWindow, startPage);
+    return RunOptionSheet(ownerWindow, startPage, kPageOrder, kPageCount);
 }
 
 extern "C" void WINAPI InstallDefaultAliases(LPCWSTR vendorKey, LPCWSTR productKey,

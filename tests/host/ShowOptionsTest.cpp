@@ -1,12 +1,50 @@
 #include "EntryPoints.h"
 
 #include "HostContext.h"
+#include "OptionPage.h"
 #include "SheetDriver.h"
 #include "TestRegistry.h"
+#include "resource.h"
 
 namespace {
 
 const int kTabDisplayIndex = 0;
+
+// The tab labels of the sheet's pages, in their fixed order.
+const wchar_t *const kTabLabels[] = {L"Tab Display"};
+const int kPageCount = sizeof kTabLabels / sizeof kTabLabels[0];
+
+// Pages for the sheet runner: they count how many exist.
+int livePages = 0;
+class LivePage : public OptionPage {
+public:
+    LivePage() : OptionPage(IDD_TAB_DISPLAY, 0) { ++livePages; }
+    ~LivePage() override { --livePages; }
+};
+OptionPage *MakeLivePage()
+{
+    return new LivePage;
+}
+OptionPage *MakeNoPage()
+{
+    return nullptr;
+}
+
+// Runs `call`, cancelling any sheet that appears meanwhile; true when one did.
+bool ShowsASheet(const std::function<void()> &call)
+{
+    static bool shown;
+    shown = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (HWND window = sheet::FindSheet()) {
+            shown = true;
+            sheet::Cancel(window);
+        }
+    });
+    call();
+    KillTimer(nullptr, timer);
+    return shown;
+}
 
 class ShowOptionsTest : public SettingsTest {
 protected:
@@ -94,6 +132,35 @@ TEST_F(ShowOptionsTest, OpensTheStartPageAsAFullScreenSheetWithThePanelDown)
     });
     EXPECT_EQ(MAKELONG(0, kTabDisplayIndex), code);
     EXPECT_EQ(nullptr, hostContext.currentSheet);
+}
+
+TEST_F(ShowOptionsTest, EveryStartPageOpensItsPageAndTheLastShownPageComesBack)
+{
+    for (int start = 0; start < kPageCount; ++start) {
+        // Leave the start page for another, so that the result tells the
+        // last page shown from the start page.
+        const int last = (start + kPageCount - 1) % kPageCount;
+        std::wstring opened;
+        DWORD code = ShowAndRun(start, [&](HWND window) {
+            opened = sheet::TabLabel(window, sheet::CurrentIndex(window));
+            sheet::SelectPage(window, last);
+            sheet::Accept(window);
+        });
+        EXPECT_EQ(kTabLabels[start], opened) << "start page " << start;
+        EXPECT_EQ(MAKELONG(1, last), code) << "start page " << start;
+    }
+}
+
+// The sheet's failure (-1) travels through the same composition as the
+// platform's: 0xFFFF in the low half.
+TEST_F(ShowOptionsTest, APageThatCannotBeMadeShowsNoSheetAndFreesTheOthers)
+{
+    const PageFactory factories[] = {MakeLivePage, MakeNoPage, MakeLivePage};
+    const int kStartPage = 2;
+    DWORD code = 0;
+    EXPECT_FALSE(ShowsASheet([&] { code = RunOptionSheet(owner, kStartPage, factories, 3); }));
+    EXPECT_EQ(MAKELONG(0xFFFF, kStartPage), code);
+    EXPECT_EQ(0, livePages);
 }
 
 TEST_F(ShowOptionsTest, AcceptingReturnsTheActivePageAndTheSheetResult)
