@@ -31,8 +31,11 @@ RegKey::~RegKey()
     Close();
 }
 
+// Create and Open release a key that the object still holds, so reusing an
+// object for another key cannot leak the first handle.
 BOOL RegKey::Create(HKEY root, LPCWSTR path, DWORD *disposition)
 {
+    Close();
     DWORD created = 0;
     if (!Succeeded(RegCreateKeyExW(root, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, &created)))
         return FALSE;
@@ -43,6 +46,7 @@ BOOL RegKey::Create(HKEY root, LPCWSTR path, DWORD *disposition)
 
 BOOL RegKey::Open(HKEY root, LPCWSTR path)
 {
+    Close();
     return Succeeded(RegOpenKeyExW(root, path, 0, KEY_ALL_ACCESS, &key));
 }
 

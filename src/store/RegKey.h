@@ -15,6 +15,7 @@ public:
     // Closes a held key.
     virtual ~RegKey();
 
+    // Both release a key already held before taking the new one.
     BOOL Create(HKEY root, LPCWSTR path, DWORD *disposition = NULL);
     BOOL Open(HKEY root, LPCWSTR path);
     BOOL Close();

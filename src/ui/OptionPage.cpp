@@ -98,9 +98,10 @@ DWORD OptionPage::ListSelection(int listId) const
     return static_cast<DWORD>(SendDlgItemMessageW(window, listId, CB_GETCURSEL, 0, 0));
 }
 
+// Any nonzero stored state means checked: a two-state box has no other.
 void OptionPage::SetCheck(int boxId, DWORD state) const
 {
-    CheckDlgButton(window, boxId, state);
+    CheckDlgButton(window, boxId, state ? BST_CHECKED : BST_UNCHECKED);
 }
 
 DWORD OptionPage::CheckState(int boxId) const

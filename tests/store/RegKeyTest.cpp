@@ -4,6 +4,8 @@
 #include "TestRegistry.h"
 #include "resource.h"
 
+#include <functional>
+
 namespace {
 
 const DWORD kDefault = 0xDEFA17;
@@ -75,20 +77,26 @@ TEST_F(RegKeyTest, QueryStringChecksTypeAndCapacity)
 
 TEST_F(RegKeyTest, QueryStringTerminatesTextStoredWithoutNul)
 {
-    Put(L"Bare", REG_SZ, L"xyz", 6);
-    wchar_t buffer[8];
-    wmemset(buffer, L'#', 8);
-    DWORD size = sizeof buffer;
-    EXPECT_TRUE(key.QueryString(L"Bare", buffer, &size));
-    EXPECT_STREQ(L"xyz", buffer);
+    // Six bytes of "xyzw": the 'w' that follows keeps the platform from
+    // storing a NUL of its own, so the value really ends without one.
+    Put(L"Bare", REG_SZ, L"xyzw", 6);
+    auto raw = testreg::ReadRaw(HKEY_CURRENT_USER, Path(), L"Bare");
+    ASSERT_TRUE(raw);
+    ASSERT_EQ(6u, raw->second.size()) << "the fixture must store no NUL";
+
+    wchar_t exact[4];
+    wmemset(exact, L'#', 4);
+    DWORD size = sizeof exact;
+    EXPECT_TRUE(key.QueryString(L"Bare", exact, &size));
+    EXPECT_EQ(std::wstring(L"xyz", 4), std::wstring(exact, 4));
     EXPECT_EQ(8u, size);
 
-    // With no room left for the NUL the read fails rather than hand out
-    // an unterminated text.
+    // One character short of the NUL: the read fails rather than hand out
+    // an unterminated text, and the buffer is untouched.
     wchar_t tight[3] = {L'#', L'#', L'#'};
     size = sizeof tight;
     EXPECT_FALSE(key.QueryString(L"Bare", tight, &size));
-    EXPECT_EQ(L'#', tight[0]);
+    EXPECT_EQ(std::wstring(L"###"), std::wstring(tight, 3));
 }
 
 TEST_F(RegKeyTest, SetStringStoresTheTerminatingNul)
@@ -185,6 +193,28 @@ TEST_F(RegKeyTest, CloseIsSafeTwiceAndTheDestructorCloses)
     EXPECT_EQ(ERROR_INVALID_HANDLE,
               RegQueryInfoKeyW(held, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
                                nullptr, nullptr, nullptr, nullptr));
+}
+
+TEST_F(RegKeyTest, CreateAndOpenReleaseTheKeyAlreadyHeld)
+{
+    testreg::WriteDword(HKEY_CURRENT_USER, Path(L"Other"), L"Value", 1);
+    auto releasesOnReuse = [&](const char *what, const std::function<BOOL(RegKey &)> &reuse) {
+        RegKey reused;
+        ASSERT_TRUE(reused.Open(HKEY_CURRENT_USER, Path().c_str())) << what;
+        HKEY first = reused.Handle();
+        ASSERT_TRUE(reuse(reused)) << what;
+        if (reused.Handle() == first)
+            return; // the value can only come back once the first key is closed
+        DWORD values = 0;
+        EXPECT_EQ(ERROR_INVALID_HANDLE,
+                  RegQueryInfoKeyW(first, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   &values, nullptr, nullptr, nullptr, nullptr))
+            << what << ": the first key is still open";
+    };
+    const std::wstring other = Path(L"Other");
+    releasesOnReuse("Create",
+                    [&](RegKey &k) { return k.Create(HKEY_CURRENT_USER, other.c_str()); });
+    releasesOnReuse("Open", [&](RegKey &k) { return k.Open(HKEY_CURRENT_USER, other.c_str()); });
 }
 
 TEST_F(RegKeyTest, DeleteSubKeyRemovesTheWholeTree)

@@ -18,12 +18,16 @@ protected:
     // Opens the page, runs `use` on it and ends the sheet as asked.
     void Open(const std::function<void(HWND page)> &use, bool accept = true)
     {
+        Open([&](HWND window, TabDisplayPage &) { use(window); }, accept);
+    }
+    void Open(const std::function<void(HWND window, TabDisplayPage &page)> &use, bool accept = true)
+    {
         TabDisplayPage page;
         OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
         sheet.AddPage(&page);
         sheet::RunSheet([&] { sheet.Run(); },
                         [&](HWND window) {
-                            use(sheet::CurrentPage(window));
+                            use(sheet::CurrentPage(window), page);
                             accept ? sheet::Accept(window) : sheet::Cancel(window);
                         });
     }
@@ -69,6 +73,36 @@ TEST_F(TabDisplayPageTest, ListsHoldTheirItemsInOrder)
                   sheet::Items(page, IDC_TAB_POS_NEW_TAB));
         EXPECT_EQ((Items{L"Left tab", L"Right tab"}), sheet::Items(page, IDC_TAB_POS_ACTIVATE));
     });
+}
+
+TEST_F(TabDisplayPageTest, HeadingsGetTheBoldHeadingFontAndListsCannotBeTypedInto)
+{
+    Open([](HWND window, TabDisplayPage &page) {
+        HFONT heading = page.HeadingFont();
+        ASSERT_NE(nullptr, heading);
+        LOGFONTW font = {};
+        GetObjectW(heading, sizeof font, &font);
+        EXPECT_EQ(-11, font.lfHeight);
+        EXPECT_EQ(FW_BOLD, font.lfWeight);
+        for (int id : {IDC_HEADING_1, IDC_HEADING_2})
+            EXPECT_EQ(reinterpret_cast<WPARAM>(heading),
+                      SendDlgItemMessageW(window, id, WM_GETFONT, 0, 0))
+                << "heading " << id;
+        for (int id : {IDC_TAB_COUNT, IDC_TAB_HEIGHT, IDC_TAB_POS_NEW_TAB, IDC_TAB_POS_ACTIVATE})
+            EXPECT_EQ(CBS_DROPDOWNLIST, GetWindowLongW(GetDlgItem(window, id), GWL_STYLE) & 3)
+                << "list " << id;
+    });
+}
+
+TEST_F(TabDisplayPageTest, AnyNonzeroCheckStateShowsCheckedAndIsWrittenAsOne)
+{
+    for (DWORD stored : {2u, 0xFFFFFFFFu}) {
+        PutDword(L"TabHideSingle", stored);
+        bool checked = false;
+        Open([&](HWND page) { checked = sheet::IsChecked(page, IDC_TAB_HIDE_SINGLE); });
+        EXPECT_TRUE(checked) << stored;
+        EXPECT_EQ(1u, Dword(L"TabHideSingle")) << stored;
+    }
 }
 
 TEST_F(TabDisplayPageTest, NumbersOutsideTheirRangeAreClampedAsUnsigned)
