@@ -57,6 +57,12 @@ inline HICON PlatformExtractSmallIcon(LPCWSTR file, int index)
     return small ? small : result;
 }
 
+// Static controls get the system's static-control colour.
+inline HBRUSH PlatformStaticBrush(HWND, HDC, HWND)
+{
+    return GetSysColorBrush(COLOR_STATIC | SYS_COLOR_INDEX_FLAG);
+}
+
 #else // desktop
 
 // The device's full-screen sheet flag; on the desktop the same bit makes a
@@ -69,11 +75,16 @@ inline HICON PlatformExtractSmallIcon(LPCWSTR file, int index)
 #undef COMCTL32_VERSION
 #define COMCTL32_VERSION 0x020C
 
-// The device's static-control background colour is a system colour index
-// with a flag that the desktop does not know; the desktop's equivalent is
-// the dialog face colour.
-#define SYS_COLOR_INDEX_FLAG 0
-#define COLOR_STATIC COLOR_BTNFACE
+// The brush that paints static controls like the page body under them. The
+// desktop has no static-control colour; its property pages paint their body
+// with the theme's tab texture, and the dialog's default answer to
+// WM_CTLCOLORDLG gives that brush (or the dialog face colour without a
+// theme), aligned to the control and with a transparent text background.
+inline HBRUSH PlatformStaticBrush(HWND dialog, HDC dc, HWND control)
+{
+    return reinterpret_cast<HBRUSH>(SendMessageW(
+        dialog, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+}
 
 // The desktop's RegDeleteKeyW refuses a key that has subkeys; RegDeleteTreeW
 // removes the named key with its whole tree, as the device does.

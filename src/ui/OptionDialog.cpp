@@ -105,9 +105,9 @@ BOOL OptionDialog::OnSettingChange(WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-HBRUSH OptionDialog::OnCtlColorStatic(HDC, HWND)
+HBRUSH OptionDialog::OnCtlColorStatic(HDC dc, HWND control)
 {
-    return GetSysColorBrush(COLOR_STATIC | SYS_COLOR_INDEX_FLAG);
+    return PlatformStaticBrush(window, dc, control);
 }
 
 void OptionDialog::OnOK()

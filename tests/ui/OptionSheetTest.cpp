@@ -141,4 +141,53 @@ TEST(OptionSheet, CancelAppliesNothing)
     EXPECT_EQ(0, fixture.pages[0]->applied + fixture.pages[1]->applied);
 }
 
+// Finds the first static control whose text is `text`.
+HWND FindStatic(HWND page, const wchar_t *text)
+{
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {}, caption[64] = {};
+        GetClassNameW(child, className, 16);
+        GetWindowTextW(child, caption, 64);
+        if (lstrcmpiW(className, L"Static") == 0 && lstrcmpW(caption, text) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+TEST(OptionSheet, StaticsPaintLikeThePageBodyAroundThem)
+{
+    SheetWithPages fixture(1);
+    COLORREF insideStatic = CLR_INVALID, aboveStatic = CLR_INVALID;
+    sheet::RunSheet([&] { fixture.sheet.Run(); },
+                    [&](HWND window) {
+                        HWND page = sheet::CurrentPage(window);
+                        HWND label = FindStatic(page, L"Visible tab count : ");
+                        ASSERT_NE(nullptr, label);
+                        RedrawWindow(page, nullptr, nullptr,
+                                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                        RECT box;
+                        GetWindowRect(label, &box);
+                        MapWindowPoints(nullptr, page, reinterpret_cast<POINT *>(&box), 2);
+                        // The label wraps before the end of its box: its right
+                        // end shows only background, and the page shows its
+                        // body just above it.
+                        // Read back through a copy: the screen itself gives
+                        // no pixels.
+                        HDC dc = GetDC(page);
+                        HDC copy = CreateCompatibleDC(dc);
+                        HBITMAP bitmap = CreateCompatibleBitmap(dc, box.right, box.bottom);
+                        HGDIOBJ old = SelectObject(copy, bitmap);
+                        BitBlt(copy, 0, 0, box.right, box.bottom, dc, 0, 0, SRCCOPY);
+                        insideStatic = GetPixel(copy, box.right - 2, box.top + 1);
+                        aboveStatic = GetPixel(copy, box.right - 2, box.top - 2);
+                        SelectObject(copy, old);
+                        DeleteObject(bitmap);
+                        DeleteDC(copy);
+                        ReleaseDC(page, dc);
+                        sheet::Cancel(window);
+                    });
+    EXPECT_NE(CLR_INVALID, insideStatic);
+    EXPECT_EQ(aboveStatic, insideStatic)
+        << std::hex << "static 0x" << insideStatic << ", page 0x" << aboveStatic;
+}
 } // namespace
