@@ -219,7 +219,9 @@ bool SheetTour::ShowPage(HWND sheet, HWND tabs, int index)
 
 bool SheetTour::SavePage(HWND sheet, HWND tabs, int index)
 {
-    std::wstring path = PagePath(tabs, index);
+    std::wstring name = PageFileName(tabs, index);
+    bool endsWithSeparator = !folder.empty() && IsSeparator(folder.back());
+    std::wstring path = folder + (endsWithSeparator ? L"" : L"/") + name;
     WindowCapture image;
     std::wstring error;
     UINT_PTR ownTimer = timer;
@@ -228,11 +230,17 @@ bool SheetTour::SavePage(HWND sheet, HWND tabs, int index)
         Fail(L"cannot save " + path + L": " + error);
         return false;
     }
+    gallery.AddPage(index, PageLabel(tabs, index), name);
     WriteText(stdout, L"saved " + path + L"\n");
     return true;
 }
 
-std::wstring SheetTour::PagePath(HWND tabs, int index) const
+bool SheetTour::WriteGallery(const std::wstring &sheetResult, std::wstring &error) const
+{
+    return gallery.Write(folder, sheetResult, error);
+}
+
+std::wstring SheetTour::PageLabel(HWND tabs, int index) const
 {
     wchar_t label[128] = L"";
     TCITEMW item = {};
@@ -240,14 +248,18 @@ std::wstring SheetTour::PagePath(HWND tabs, int index) const
     item.pszText = label;
     item.cchTextMax = sizeof label / sizeof label[0];
     TabCtrl_GetItem(tabs, index, &item);
+    return item.pszText ? item.pszText : L"";
+}
 
+std::wstring SheetTour::PageFileName(HWND tabs, int index) const
+{
     wchar_t number[16];
     std::swprintf(number, sizeof number / sizeof number[0], L"page-%02d", index);
     std::wstring name = number;
-    if (item.pszText && *item.pszText)
-        name += L"-" + SafeFileName(item.pszText);
-    bool endsWithSeparator = !folder.empty() && IsSeparator(folder.back());
-    return folder + (endsWithSeparator ? L"" : L"/") + name + L".png";
+    std::wstring label = PageLabel(tabs, index);
+    if (!label.empty())
+        name += L"-" + SafeFileName(label);
+    return name + L".png";
 }
 
 void SheetTour::Fail(const std::wstring &reason)

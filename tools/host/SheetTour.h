@@ -9,6 +9,7 @@
 #define VELOTAB_SHEET_TOUR_H
 
 #include "PngWriter.h"
+#include "TourGallery.h"
 
 #include <windows.h>
 
@@ -29,6 +30,8 @@ public:
     void Stop();
     // Every page was saved and the sheet was accepted.
     bool Completed() const { return state == State::Accepted; }
+    // Writes the index page of the screenshots with the sheet's result.
+    bool WriteGallery(const std::wstring &sheetResult, std::wstring &error) const;
 
 private:
     enum class State { Waiting, Touring, Accepted, Failed };
@@ -40,7 +43,8 @@ private:
     bool SavePage(HWND sheet, HWND tabs, int index);
     void Fail(const std::wstring &reason);
     void CloseThreadWindows();
-    std::wstring PagePath(HWND tabs, int index) const;
+    std::wstring PageLabel(HWND tabs, int index) const;
+    std::wstring PageFileName(HWND tabs, int index) const;
 
     static SheetTour *running;
 
@@ -48,6 +52,7 @@ private:
     HWND ownerWindow;
     HWND sheetWindow = nullptr;
     PngWriter writer;
+    TourGallery gallery;
     UINT_PTR timer = 0;
     ULONGLONG deadline = 0;
     bool closing = false;

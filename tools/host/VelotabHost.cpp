@@ -139,6 +139,9 @@ int Run(const HostOptions &options)
         tour->Stop();
 
     WriteText(stdout, ResultText(code) + L"\n");
+    std::wstring galleryError;
+    if (tour && tour->Completed() && !tour->WriteGallery(ResultText(code), galleryError))
+        Complain(galleryError);
     WriteText(stdout, ExportRegKey(HKEY_CURRENT_USER, L"HKEY_CURRENT_USER",
                                    L"Software\\" + options.vendorKey + L"\\" + options.productKey));
 
