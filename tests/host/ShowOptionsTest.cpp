@@ -30,20 +30,24 @@ OptionPage *MakeNoPage()
     return nullptr;
 }
 
+bool sheetShown = false;
+
+void CALLBACK CancelAnySheet(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (HWND window = sheet::FindSheet()) {
+        sheetShown = true;
+        sheet::Cancel(window);
+    }
+}
+
 // Runs `call`, cancelling any sheet that appears meanwhile; true when one did.
 bool ShowsASheet(const std::function<void()> &call)
 {
-    static bool shown;
-    shown = false;
-    UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (HWND window = sheet::FindSheet()) {
-            shown = true;
-            sheet::Cancel(window);
-        }
-    });
+    sheetShown = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, CancelAnySheet);
     call();
     KillTimer(nullptr, timer);
-    return shown;
+    return sheetShown;
 }
 
 class ShowOptionsTest : public SettingsTest {
