@@ -1,0 +1,23 @@
+// One row of the Buttons page's list: a button's short press, or its
+// press-and-hold, with the command the user put on it.
+#ifndef VELOTAB_BUTTON_ROW_H
+#define VELOTAB_BUTTON_ROW_H
+
+#include "Platform.h"
+
+#include <string>
+
+enum ButtonRowKind { kPressRow = 0, kHoldRow = 1 };
+
+struct ButtonRow {
+    // The button's subkey under the shell's button key.
+    std::wstring subkeyName;
+    // What the button does without an assignment.
+    std::wstring functionText;
+    // The assigned command code (16 bits used).
+    DWORD command;
+    // kPressRow or kHoldRow.
+    DWORD holdFlag;
+};
+
+#endif
