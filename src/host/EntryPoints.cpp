@@ -1,5 +1,6 @@
 #include "EntryPoints.h"
 
+#include "ButtonsPage.h"
 #include "HostContext.h"
 #include "OptionSheet.h"
 #include "TabDisplayPage.h"
@@ -23,6 +24,7 @@ template <class Page> OptionPage *MakePage()
 const PageFactory kPageOrder[] = {
     // User Agent
     // Buttons
+    MakePage<ButtonsPage>,
     // URL Alias
     // URL Service
     // Scroll

@@ -1,0 +1,395 @@
+#include "ButtonsPage.h"
+
+#include "ButtonAssignments.h"
+#include "ButtonCommandTable.h"
+#include "HostContext.h"
+#include "SettingsKey.h"
+#include "ShellButton.h"
+#include "resource.h"
+
+#include <new>
+#include <vector>
+
+namespace {
+
+const int kColumnWidth = 100;
+const int kButtonColumn = 0;
+const int kAssignmentColumn = 1;
+
+const DWORD kDefaultInterval = 400;
+const WORD kMinInterval = 200;
+const WORD kMaxInterval = 1000;
+const LPARAM kIntervalLineSize = 100;
+const LPARAM kIntervalPageSize = 200;
+
+const UINT kHoldModeLabels[] = {IDS_HOLD_MODE_DETECT, IDS_HOLD_MODE_FORCE_ENABLE,
+                                IDS_HOLD_MODE_FORCE_DISABLE};
+
+// The visible desktop of the device's 240 x 320 screen with the input panel
+// lowered reaches down to here; the list has its full height from here on.
+const LONG kFullDesktopBottom = 294;
+// However little room the input panel leaves, the list keeps at least its
+// full height less this.
+const int kMaxListShrink = 110;
+// The controls below the list, which follow its bottom.
+const int kControlsBelowList[] = {IDC_BUTTON_ASSIGNMENT_LABEL, IDC_BUTTON_COMMAND,
+                                  IDC_HOLD_INTERVAL_LABEL, IDC_HOLD_INTERVAL, IDC_HOLD_MODE};
+
+// The density-named icon file: the stem, a point, the density and ".dll".
+const wchar_t kDensityFileFormat[] = L"%d.dll";
+const size_t kDensityFileLength = 16;
+
+const UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
+
+int ScreenDensity()
+{
+    HDC screen = GetDC(NULL);
+    int density = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(NULL, screen);
+    return density;
+}
+
+// An icon file that yields no icon is tried once more in its density-named
+// form, which holds the icons drawn for this screen's density.
+HICON ExtractButtonIcon(const ShellButton &button)
+{
+    if (button.iconFile.empty())
+        return NULL;
+    HICON icon = PlatformExtractSmallIcon(button.iconFile.c_str(), button.iconIndex);
+    std::wstring::size_type dot = button.iconFile.find(L'.');
+    if (icon || dot == std::wstring::npos)
+        return icon;
+    wchar_t densityFile[kDensityFileLength];
+    wsprintfW(densityFile, kDensityFileFormat, ScreenDensity());
+    std::wstring file = button.iconFile.substr(0, dot + 1) + densityFile;
+    return PlatformExtractSmallIcon(file.c_str(), button.iconIndex);
+}
+
+// Adds the button's icon, or the blank image when it has none; returns the
+// image's index.
+int AddButtonImage(HIMAGELIST images, const ShellButton &button)
+{
+    HICON icon = ExtractButtonIcon(button);
+    if (icon) {
+        int image = ImageList_AddIcon(images, icon);
+        DestroyIcon(icon);
+        return image;
+    }
+    HBITMAP blank = LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(IDB_EMPTY_ICON));
+    int image = ImageList_Add(images, blank, blank);
+    DeleteObject(blank);
+    return image;
+}
+
+void InsertColumn(HWND list, int column, UINT labelId)
+{
+    LPCWSTR label = PlatformLoadStringPointer(hostContext.instance, labelId);
+    LVCOLUMNW description;
+    ZeroMemory(&description, sizeof description);
+    description.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    description.fmt = LVCFMT_LEFT;
+    description.cx = kColumnWidth;
+    description.pszText = const_cast<LPWSTR>(label ? label : L"");
+    description.iSubItem = column;
+    ListView_InsertColumn(list, column, &description);
+}
+
+// A tap reports the row it leaves after the row it selects, as that row
+// loses the focus; only the newly selected row's command is shown.
+bool BecomesSelected(const NMLISTVIEW &change)
+{
+    return (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
+           !(change.uOldState & LVIS_SELECTED);
+}
+
+int WindowHeight(HWND control)
+{
+    RECT bounds;
+    GetWindowRect(control, &bounds);
+    return bounds.bottom - bounds.top;
+}
+
+} // namespace
+
+ButtonsPage::ButtonsPage()
+    : OptionPage(IDD_BUTTONS, 0), referenceListHeight(0), holdMode(kHoldDetect)
+{
+}
+
+BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
+{
+    OptionPage::OnInitDialog(wParam, lParam);
+    SettingsKey settings;
+    settings.Open();
+    holdMode = settings.DwordOr(IDS_VALUE_BUTTON_HOLD, kHoldDetect);
+    LoadCommandLabels();
+
+    HWND list = List();
+    referenceListHeight = WindowHeight(list);
+    InsertColumn(list, kButtonColumn, IDS_COLUMN_BUTTON);
+    InsertColumn(list, kAssignmentColumn, IDS_COLUMN_ASSIGNMENT);
+    FillCommandSelector();
+    FillButtonList();
+
+    if (hostContext.holdIntervalHidden) {
+        ShowWindow(GetDlgItem(window, IDC_HOLD_INTERVAL_LABEL), SW_HIDE);
+        ShowWindow(GetDlgItem(window, IDC_HOLD_INTERVAL), SW_HIDE);
+    } else {
+        InitialiseInterval(settings.DwordOr(IDS_VALUE_HOT_KEY_INTERVAL, kDefaultInterval));
+    }
+
+    for (size_t i = 0; i < sizeof kHoldModeLabels / sizeof kHoldModeLabels[0]; ++i)
+        AddListString(IDC_HOLD_MODE, kHoldModeLabels[i]);
+    SelectListItem(IDC_HOLD_MODE, holdMode);
+    settings.Close();
+
+    // Selecting row 0 makes the list report the change, which shows the
+    // row's command in the command selector. The row is left as it is: a
+    // command that the selector does not offer must survive until the user
+    // picks another.
+    ListView_SetItemState(list, 0, kSelectedAndFocused, kSelectedAndFocused);
+    AdjustLayout(0, 0);
+    return TRUE;
+}
+
+BOOL ButtonsPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) == CBN_SELCHANGE) {
+        switch (LOWORD(wParam)) {
+        case IDC_BUTTON_COMMAND:
+            ApplyAssignment();
+            return TRUE;
+        case IDC_HOLD_MODE: {
+            DWORD chosen = ListSelection(IDC_HOLD_MODE);
+            if (chosen != holdMode) {
+                holdMode = chosen;
+                FillButtonList();
+            }
+            return TRUE;
+        }
+        }
+    }
+    return OptionPage::OnCommand(wParam, lParam);
+}
+
+BOOL ButtonsPage::OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result)
+{
+    if (header->idFrom == IDC_BUTTON_LIST) {
+        const NMLISTVIEW *change = reinterpret_cast<const NMLISTVIEW *>(header);
+        switch (header->code) {
+        case LVN_ITEMCHANGING:
+            if (BecomesSelected(*change))
+                ShowCommandOf(reinterpret_cast<const ButtonRow *>(change->lParam));
+            *result = FALSE;
+            return TRUE;
+        case LVN_DELETEITEM:
+            delete reinterpret_cast<ButtonRow *>(change->lParam);
+            return TRUE;
+        }
+    }
+    return OptionPage::OnNotify(wParam, header, result);
+}
+
+void ButtonsPage::OnOK()
+{
+    SettingsKey settings;
+    settings.Create();
+    settings.SetDword(IDS_VALUE_HOT_KEY_INTERVAL, IntervalToWrite(settings));
+    settings.SetDword(IDS_VALUE_BUTTON_HOLD, holdMode);
+    settings.Close();
+
+    std::vector<const ButtonRow *> rows;
+    int count = ListView_GetItemCount(List());
+    for (int item = 0; item < count; ++item)
+        if (const ButtonRow *row = RowAt(item))
+            rows.push_back(row);
+    SaveButtonAssignments(rows);
+    OptionPage::OnOK();
+}
+
+void ButtonsPage::AdjustLayout(WPARAM, LPARAM)
+{
+    SIPINFO panel;
+    ZeroMemory(&panel, sizeof panel);
+    panel.cbSize = sizeof panel;
+    SHSipInfo(SPI_GETSIPINFO, 0, &panel, 0);
+    LONG bottom = panel.rcVisibleDesktop.bottom;
+
+    HWND list = List();
+    int height = WindowHeight(list);
+    int change;
+    if (bottom >= kFullDesktopBottom) {
+        if (height == referenceListHeight)
+            return;
+        change = referenceListHeight - height;
+    } else {
+        int fitting = referenceListHeight + bottom - kFullDesktopBottom;
+        if (height == fitting)
+            return;
+        change = fitting - height;
+        // A visible desktop down to the screen's bottom still has the menu
+        // bar to keep clear of.
+        if (bottom == GetSystemMetrics(SM_CYSCREEN))
+            change -= GetSystemMetrics(SM_CYMENU) + 1;
+        if (height + change < referenceListHeight - kMaxListShrink)
+            change = referenceListHeight - kMaxListShrink - height;
+    }
+
+    RECT bounds;
+    GetWindowRect(list, &bounds);
+    SetWindowPos(list, NULL, 0, 0, bounds.right - bounds.left, height + change,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    ListView_EnsureVisible(list, ListView_GetSelectionMark(list), FALSE);
+
+    for (size_t i = 0; i < sizeof kControlsBelowList / sizeof kControlsBelowList[0]; ++i) {
+        HWND control = GetDlgItem(window, kControlsBelowList[i]);
+        GetWindowRect(control, &bounds);
+        MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&bounds), 2);
+        SetWindowPos(control, NULL, bounds.left, bounds.top + change, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+    }
+}
+
+// Every row's record goes with its row, through the delete notifications.
+void ButtonsPage::FillButtonList()
+{
+    HWND list = List();
+    ListView_DeleteAllItems(list);
+
+    HIMAGELIST images = ImageList_Create(
+        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), ILC_MASK | ILC_COLOR32, 0, 1);
+    HIMAGELIST previous = ListView_SetImageList(list, images, LVSIL_SMALL);
+    if (previous)
+        ImageList_Destroy(previous);
+
+    bool holdRows = HoldRowsOffered(holdMode);
+    LPCWSTR holdSuffix = PlatformLoadStringPointer(hostContext.instance, IDS_HOLD_ROW_SUFFIX);
+    std::vector<ShellButton> buttons;
+    EnumerateShellButtons(&buttons);
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const ShellButton &button = buttons[i];
+        int image = AddButtonImage(images, button);
+        InsertRow(button, kPressRow, button.pressCommand, button.displayName, image);
+        if (holdRows)
+            InsertRow(button, kHoldRow, button.holdCommand,
+                      button.displayName + (holdSuffix ? holdSuffix : L""), image);
+    }
+}
+
+void ButtonsPage::ApplyAssignment()
+{
+    LRESULT choice = SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_GETCURSEL, 0, 0);
+    if (choice == CB_ERR)
+        return;
+    DWORD command = static_cast<DWORD>(
+        SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_GETITEMDATA, choice, 0));
+    int item = ListView_GetSelectionMark(List());
+    ButtonRow *row = item < 0 ? NULL : RowAt(item);
+    if (!row)
+        return;
+    row->command = command;
+    ShowAssignment(item, *row);
+}
+
+HWND ButtonsPage::List() const
+{
+    return GetDlgItem(window, IDC_BUTTON_LIST);
+}
+
+ButtonRow *ButtonsPage::RowAt(int item) const
+{
+    LVITEMW description;
+    ZeroMemory(&description, sizeof description);
+    description.mask = LVIF_PARAM;
+    description.iItem = item;
+    if (!ListView_GetItem(List(), &description))
+        return NULL;
+    return reinterpret_cast<ButtonRow *>(description.lParam);
+}
+
+// Column 1 names the assigned command, or without one what the button does
+// on its own.
+void ButtonsPage::ShowAssignment(int item, const ButtonRow &row) const
+{
+    LPCWSTR text = row.command != kCommandNoChange ? LookupCommandLabel(row.command)
+                                                   : row.functionText.c_str();
+    ListView_SetItemText(List(), item, kAssignmentColumn, const_cast<LPWSTR>(text));
+}
+
+// A command that the selector does not offer shows as "<No Change>", item 0.
+void ButtonsPage::ShowCommandOf(const ButtonRow *row) const
+{
+    int shown = 0;
+    if (row) {
+        int count =
+            static_cast<int>(SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+            if (static_cast<DWORD>(SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_GETITEMDATA,
+                                                       i, 0)) == row->command) {
+                shown = i;
+                break;
+            }
+    }
+    SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_SETCURSEL, shown, 0);
+}
+
+// A row that cannot be made or inserted is left out; an inserted row's
+// record belongs to the list from then on.
+void ButtonsPage::InsertRow(const ShellButton &button, DWORD holdFlag, WORD command,
+                            const std::wstring &text, int image) const
+{
+    ButtonRow *row = new (std::nothrow) ButtonRow;
+    if (!row)
+        return;
+    row->subkeyName = button.subkeyName;
+    row->functionText = button.functionText;
+    row->command = command;
+    row->holdFlag = holdFlag;
+
+    LVITEMW description;
+    ZeroMemory(&description, sizeof description);
+    description.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    description.iItem = ListView_GetItemCount(List());
+    description.pszText = const_cast<LPWSTR>(text.c_str());
+    description.iImage = image;
+    description.lParam = reinterpret_cast<LPARAM>(row);
+    int item = ListView_InsertItem(List(), &description);
+    if (item < 0) {
+        delete row;
+        return;
+    }
+    ShowAssignment(item, *row);
+}
+
+// Table order, without the commands this platform does not offer; each
+// item carries its command code.
+void ButtonsPage::FillCommandSelector() const
+{
+    for (size_t i = 0; i < kButtonCommandCount; ++i) {
+        const ButtonCommand &command = ButtonCommandTable[i];
+        if (!IsCommandOffered(command, hostContext.platformVersion))
+            continue;
+        LRESULT item = SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_ADDSTRING, 0,
+                                           reinterpret_cast<LPARAM>(command.label));
+        if (item >= 0)
+            SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_SETITEMDATA, item, command.code);
+    }
+}
+
+void ButtonsPage::InitialiseInterval(DWORD interval) const
+{
+    HWND slider = GetDlgItem(window, IDC_HOLD_INTERVAL);
+    SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELONG(kMinInterval, kMaxInterval));
+    SendMessageW(slider, TBM_SETLINESIZE, 0, kIntervalLineSize);
+    SendMessageW(slider, TBM_SETPAGESIZE, 0, kIntervalPageSize);
+    SendMessageW(slider, TBM_SETPOS, TRUE, interval);
+}
+
+// A hidden slider was never set, so the stored interval is kept rather
+// than the slider's meaningless position.
+DWORD ButtonsPage::IntervalToWrite(const RegKey &settings) const
+{
+    if (hostContext.holdIntervalHidden)
+        return settings.DwordOr(IDS_VALUE_HOT_KEY_INTERVAL, kDefaultInterval);
+    return static_cast<DWORD>(SendDlgItemMessageW(window, IDC_HOLD_INTERVAL, TBM_GETPOS, 0, 0));
+}
