@@ -5,6 +5,7 @@
 // Interactive by default; with --tour it drives the sheet itself and saves a
 // screenshot of every page.
 #include "ConsoleText.h"
+#include "DemoShellButtons.h"
 #include "FatalExceptionGuard.h"
 #include "HostOptions.h"
 #include "RegExport.h"
@@ -117,6 +118,8 @@ int Run(const HostOptions &options)
     const wchar_t *vendor = options.vendorKey.c_str();
     const wchar_t *product = options.productKey.c_str();
     const wchar_t *version = options.versionText.c_str();
+    // A desktop has no hardware button keys: the Buttons page gets a demo set.
+    InstallDemoShellButtons();
     // The add-on installs its default lists when it starts.
     installAliases(vendor, product, version);
     installServices(vendor, product, version);
