@@ -4,6 +4,8 @@
 #include "TestRegistry.h"
 #include "resource.h"
 
+#include <functional>
+
 namespace {
 
 const DWORD kDefault = 0xDEFA17;
@@ -199,6 +201,32 @@ TEST_F(RegKeyTest, DeleteSubKeyRemovesTheWholeTree)
     PutDword(L"Gone", 1);
     EXPECT_TRUE(key.DeleteValue(L"Gone"));
     EXPECT_FALSE(Dword(L"Gone"));
+}
+
+TEST_F(RegKeyTest, StringOrFallsBackUnlessTheWholeTextFits)
+{
+    const DWORD number = 0x00410041; // reads as "AA" if taken for text
+    struct Case {
+        const char *what;
+        std::function<void()> store;
+        std::wstring expected;
+    } cases[] = {
+        {"missing", [] {}, L"fallback"},
+        {"number", [&] { Put(L"ViewSourceApp", REG_DWORD, &number, sizeof number); }, L"fallback"},
+        {"empty", [&] { testreg::WriteString(HKEY_CURRENT_USER, Path(), L"ViewSourceApp", L""); },
+         L""},
+        {"exactly the limit",
+         [&] { testreg::WriteString(HKEY_CURRENT_USER, Path(), L"ViewSourceApp", L"12345"); },
+         L"12345"},
+        {"one beyond the limit",
+         [&] { testreg::WriteString(HKEY_CURRENT_USER, Path(), L"ViewSourceApp", L"123456"); },
+         L"fallback"},
+    };
+    for (const Case &c : cases) {
+        key.DeleteValue(L"ViewSourceApp");
+        c.store();
+        EXPECT_EQ(c.expected, key.StringOr(IDS_VALUE_VIEW_SOURCE_APP, L"fallback", 5)) << c.what;
+    }
 }
 
 } // namespace
