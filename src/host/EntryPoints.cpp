@@ -2,7 +2,10 @@
 
 #include "HostContext.h"
 #include "OptionSheet.h"
+#include "ScreenPage.h"
+#include "ScrollPage.h"
 #include "TabDisplayPage.h"
+#include "ViewPage.h"
 #include "resource.h"
 
 #include <new>
@@ -24,12 +27,15 @@ const PageFactory kPageOrder[] = {
     // URL Alias
     // URL Service
     // Scroll
+    MakePage<ScrollPage>,
     // Screen
+    MakePage<ScreenPage>,
     // Menu
     MakePage<TabDisplayPage>,
     // Tab Event
     // Tab History
     // View
+    MakePage<ViewPage>,
     // Browser
     // About
 };
