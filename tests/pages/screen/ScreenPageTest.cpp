@@ -4,36 +4,29 @@
 
 namespace {
 
-const std::initializer_list<const wchar_t *> kValues = {
-    L"FSAddressBar", L"FSMenuBar", L"FSRestoreBar", L"FSRestoreBarHeight",
-    L"FSVScroll",    L"FSHScroll", L"FSSoftKey"};
-
+const auto kValues = {L"FSAddressBar", L"FSMenuBar", L"FSRestoreBar", L"FSRestoreBarHeight",
+                      L"FSVScroll",    L"FSHScroll", L"FSSoftKey"};
 const int kRestoreGroup[] = {IDC_SCREEN_RESTORE_BUTTON, IDC_SCREEN_RESTORE_BAR,
                              IDC_SCREEN_PIXELS_LABEL, IDC_SCREEN_RESTORE_BAR_HEIGHT};
 
 class ScreenPageTest : public OnePageTest<ScreenPage> {
 protected:
-    using Shown = std::vector<std::wstring>;
-    // The controls in the order of the stored values.
+    // The controls in the order of kValues, then the restore group's state.
     static Shown ShownOn(HWND page)
-    {
-        return {page::CheckText(page, IDC_SCREEN_HIDE_ADDRESS_BAR),
-                page::CheckText(page, IDC_SCREEN_HIDE_MENU_BAR),
-                sheet::IsChecked(page, IDC_SCREEN_RESTORE_BAR) ? L"bar" : L"button",
-                sheet::SelectedText(page, IDC_SCREEN_RESTORE_BAR_HEIGHT),
-                page::CheckText(page, IDC_SCREEN_HIDE_V_SCROLL),
-                page::CheckText(page, IDC_SCREEN_HIDE_H_SCROLL),
-                page::CheckText(page, IDC_SCREEN_SOFT_KEY)};
-    }
-    // "enabled", "disabled", or "mixed" when the group is split.
-    static std::wstring RestoreGroupState(HWND page)
     {
         int enabled = 0;
         for (int id : kRestoreGroup)
             enabled += page::Enabled(page, id);
-        if (enabled == 0)
-            return L"disabled";
-        return enabled == 4 ? L"enabled" : L"mixed";
+        return {page::Check(page, IDC_SCREEN_HIDE_ADDRESS_BAR),
+                page::Check(page, IDC_SCREEN_HIDE_MENU_BAR),
+                sheet::IsChecked(page, IDC_SCREEN_RESTORE_BAR) ? L"bar" : L"button",
+                sheet::SelectedText(page, IDC_SCREEN_RESTORE_BAR_HEIGHT),
+                page::Check(page, IDC_SCREEN_HIDE_V_SCROLL),
+                page::Check(page, IDC_SCREEN_HIDE_H_SCROLL),
+                page::Check(page, IDC_SCREEN_SOFT_KEY),
+                enabled == 4   ? L"group enabled"
+                : enabled == 0 ? L"group disabled"
+                               : L"split"};
     }
     Values Stored() const { return Dwords(kValues); }
 };
@@ -41,42 +34,28 @@ protected:
 TEST_F(ScreenPageTest, MissingKeyShowsTheDefaultsWithoutCreatingTheKey)
 {
     Shown shown;
-    std::wstring group;
     bool keyMade = true;
     Open([&](HWND page) {
         shown = ShownOn(page);
-        group = RestoreGroupState(page);
         keyMade = testreg::KeyExists(HKEY_CURRENT_USER, Path());
+        EXPECT_EQ(page::Numbers(0, 12), sheet::Items(page, IDC_SCREEN_RESTORE_BAR_HEIGHT));
+        page::ExpectScrollingDropDownLists(page, {IDC_SCREEN_RESTORE_BAR_HEIGHT});
+        page::ExpectStyles(page, {page::AutoCheckBox(IDC_SCREEN_HIDE_ADDRESS_BAR),
+                                  page::AutoCheckBox(IDC_SCREEN_HIDE_MENU_BAR),
+                                  page::AutoCheckBox(IDC_SCREEN_HIDE_V_SCROLL),
+                                  page::AutoCheckBox(IDC_SCREEN_HIDE_H_SCROLL),
+                                  {IDC_SCREEN_SOFT_KEY, BS_TYPEMASK | BS_MULTILINE | BS_VCENTER,
+                                   BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP},
+                                  page::AutoRadio(IDC_SCREEN_RESTORE_BUTTON),
+                                  page::AutoRadio(IDC_SCREEN_RESTORE_BAR)});
     });
     EXPECT_FALSE(keyMade) << "opening the page only reads";
-    EXPECT_EQ((Shown{L"checked", L"checked", L"button", L"6", L"checked", L"checked", L"checked"}),
-              shown);
-    EXPECT_EQ(L"enabled", group);
+    EXPECT_EQ((Shown{L"on", L"on", L"button", L"6", L"on", L"on", L"on", L"group enabled"}), shown);
     EXPECT_EQ((Values{0, 0, 0, 6, 0, 0, 1}), Stored());
 }
 
-TEST_F(ScreenPageTest, TemplateKeepsItsControlsAndStyles)
-{
-    Open([](HWND page) {
-        EXPECT_EQ(page::Numbers(0, 12), sheet::Items(page, IDC_SCREEN_RESTORE_BAR_HEIGHT));
-        page::ExpectStyles(
-            page, {page::AutoCheckBox(IDC_SCREEN_HIDE_ADDRESS_BAR),
-                   page::AutoCheckBox(IDC_SCREEN_HIDE_MENU_BAR),
-                   page::AutoCheckBox(IDC_SCREEN_HIDE_V_SCROLL),
-                   page::AutoCheckBox(IDC_SCREEN_HIDE_H_SCROLL),
-                   page::AutoCheckBox(IDC_SCREEN_SOFT_KEY),
-                   {IDC_SCREEN_SOFT_KEY, BS_MULTILINE | BS_TOP | BS_BOTTOM, BS_MULTILINE | BS_TOP},
-                   page::AutoRadio(IDC_SCREEN_RESTORE_BUTTON),
-                   page::AutoRadio(IDC_SCREEN_RESTORE_BAR),
-                   page::DropDownList(IDC_SCREEN_RESTORE_BAR_HEIGHT)});
-        page::ExpectListsScroll(page, {IDC_SCREEN_RESTORE_BAR_HEIGHT});
-        EXPECT_EQ(L"pixels", page::Text(page, IDC_SCREEN_PIXELS_LABEL));
-        EXPECT_EQ(L"Disable full screen temporarily with soft key on WM5",
-                  page::Text(page, IDC_SCREEN_SOFT_KEY));
-    });
-}
-
-// Distinct values in each position, so that a swapped name shows.
+// Distinct values in each position, so that a swapped name shows. Any
+// nonzero flag means visible; a height above 12 as unsigned shows 6.
 TEST_F(ScreenPageTest, StoredSettingsAreShownInvertedAndWrittenBack)
 {
     struct Case {
@@ -85,16 +64,20 @@ TEST_F(ScreenPageTest, StoredSettingsAreShownInvertedAndWrittenBack)
         Values written;
     } cases[] = {
         {{1, 0, 5, 12, 0, 7, 0},
-         {L"unchecked", L"checked", L"bar", L"12", L"checked", L"unchecked", L"unchecked"},
+         {L"off", L"on", L"bar", L"12", L"on", L"off", L"off", L"group enabled"},
          {1, 0, 1, 12, 0, 1, 0}},
         {{0, 1, 0, 0, 1, 0, 1},
-         {L"checked", L"unchecked", L"button", L"0", L"unchecked", L"checked", L"checked"},
+         {L"on", L"off", L"button", L"0", L"off", L"on", L"on", L"group disabled"},
          {0, 1, 0, 0, 1, 0, 1}},
+        {{0, 0, 1, 13, 0, 0, 1},
+         {L"on", L"on", L"bar", L"6", L"on", L"on", L"on", L"group enabled"},
+         {0, 0, 1, 6, 0, 0, 1}},
+        {{0, 0, 0, 0xFFFFFFFF, 0, 0, 1},
+         {L"on", L"on", L"button", L"6", L"on", L"on", L"on", L"group enabled"},
+         {0, 0, 0, 6, 0, 0, 1}},
     };
     for (const Case &c : cases) {
-        auto name = kValues.begin();
-        for (const auto &value : c.stored)
-            PutDword(*name++, *value);
+        PutDwords(kValues, c.stored);
         Shown shown;
         Open([&](HWND page) { shown = ShownOn(page); });
         EXPECT_EQ(c.shown, shown);
@@ -102,66 +85,28 @@ TEST_F(ScreenPageTest, StoredSettingsAreShownInvertedAndWrittenBack)
     }
 }
 
-TEST_F(ScreenPageTest, HeightAboveTwelveAsUnsignedShowsSix)
-{
-    struct Case {
-        DWORD stored;
-        const wchar_t *shown;
-        DWORD written;
-    } cases[] = {{13, L"6", 6}, {0xFFFFFFFF, L"6", 6}, {0x80000000, L"6", 6}, {12, L"12", 12}};
-    for (const Case &c : cases) {
-        PutDword(L"FSRestoreBarHeight", c.stored);
-        std::wstring shown;
-        Open([&](HWND page) { shown = sheet::SelectedText(page, IDC_SCREEN_RESTORE_BAR_HEIGHT); });
-        EXPECT_EQ(c.shown, shown) << c.stored;
-        EXPECT_EQ(c.written, Dword(L"FSRestoreBarHeight")) << c.stored;
-    }
-}
-
 TEST_F(ScreenPageTest, HideMenuBarSwitchesTheRestoreGroupAndKeepsItsStates)
 {
-    std::vector<std::wstring> groups;
-    Shown afterwards;
+    std::vector<Shown> steps;
     Open([&](HWND page) {
         sheet::Click(page, IDC_SCREEN_RESTORE_BAR);
         sheet::ChooseItem(page, IDC_SCREEN_RESTORE_BAR_HEIGHT, 9);
-        sheet::Click(page, IDC_SCREEN_HIDE_MENU_BAR);
-        groups.push_back(RestoreGroupState(page));
-        sheet::Click(page, IDC_SCREEN_HIDE_MENU_BAR);
-        groups.push_back(RestoreGroupState(page));
-        afterwards = ShownOn(page);
-    });
-    EXPECT_EQ((std::vector<std::wstring>{L"disabled", L"enabled"}), groups);
-    EXPECT_EQ(L"bar", afterwards[2]);
-    EXPECT_EQ(L"9", afterwards[3]);
-    EXPECT_EQ((Values{0, 0, 1, 9, 0, 0, 1}), Stored());
-}
-
-TEST_F(ScreenPageTest, VisibleMenuBarDisablesTheGroupFromTheStartAndItIsStillWritten)
-{
-    PutDword(L"FSMenuBar", 1);
-    PutDword(L"FSRestoreBar", 1);
-    PutDword(L"FSRestoreBarHeight", 3);
-    std::wstring group;
-    Open([&](HWND page) { group = RestoreGroupState(page); });
-    EXPECT_EQ(L"disabled", group);
-    EXPECT_EQ((Values{0, 1, 1, 3, 0, 0, 1}), Stored());
-}
-
-TEST_F(ScreenPageTest, UsersChoicesAreWrittenInverted)
-{
-    Open([](HWND page) {
         sheet::Click(page, IDC_SCREEN_HIDE_ADDRESS_BAR);
-        sheet::Click(page, IDC_SCREEN_HIDE_H_SCROLL);
-        sheet::Click(page, IDC_SCREEN_SOFT_KEY);
-        sheet::ChooseItem(page, IDC_SCREEN_RESTORE_BAR_HEIGHT, 0);
+        for (int i = 0; i < 2; ++i) {
+            sheet::Click(page, IDC_SCREEN_HIDE_MENU_BAR);
+            steps.push_back(ShownOn(page));
+        }
     });
-    EXPECT_EQ((Values{1, 0, 0, 0, 0, 1, 0}), Stored());
+    EXPECT_EQ((Shown{L"off", L"off", L"bar", L"9", L"on", L"on", L"on", L"group disabled"}),
+              steps[0]);
+    EXPECT_EQ((Shown{L"off", L"on", L"bar", L"9", L"on", L"on", L"on", L"group enabled"}),
+              steps[1]);
+    EXPECT_EQ((Values{1, 0, 1, 9, 0, 0, 1}), Stored());
 }
 
-// The soft key option exists from Windows Mobile 5; older platforms see it
-// greyed, and its stored state still goes back unchanged.
-TEST_F(ScreenPageTest, SoftKeyBoxIsDisabledBelowPlatformFiveButKeepsItsState)
+// Older platforms than Windows Mobile 5 see the soft key box greyed; its
+// stored state is still shown and goes back unchanged.
+TEST_F(ScreenPageTest, SoftKeyBoxIsDisabledBelowPlatformFive)
 {
     struct Case {
         LONG platform;
@@ -191,7 +136,7 @@ TEST_F(ScreenPageTest, CancelWritesNothing)
             sheet::Click(page, IDC_SCREEN_HIDE_ADDRESS_BAR);
         },
         Close::Cancel);
-    EXPECT_EQ(1u, testreg::ValueCount(HKEY_CURRENT_USER, Path()));
+    EXPECT_EQ(1u, ValueCount());
     EXPECT_EQ(1u, Dword(L"FSMenuBar"));
 }
 

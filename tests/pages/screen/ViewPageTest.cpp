@@ -4,23 +4,17 @@
 
 namespace {
 
-const std::initializer_list<const wchar_t *> kNumbers = {L"SplitText", L"SplitTextLen",
-                                                         L"CombineTD", L"SplitPRE"};
-const wchar_t kDefaultViewer[] = L"\\windows\\notes.exe";
-const size_t kMaxPath = 4095;
-
-// Whether an arrow press goes up or down.
-enum class Arrow { Down, Up };
+const auto kNumbers = {L"SplitText", L"SplitTextLen", L"CombineTD", L"SplitPRE"};
+const std::wstring kDefaultViewer = L"\\windows\\notes.exe";
 
 class ViewPageTest : public OnePageTest<ViewPage> {
 protected:
-    using Shown = std::vector<std::wstring>;
+    // The controls in the order of kNumbers, then the path.
     static Shown ShownOn(HWND page)
     {
-        return {page::CheckText(page, IDC_VIEW_SPLIT_TEXT),
-                page::Text(page, IDC_VIEW_SPLIT_TEXT_LEN),
-                page::CheckText(page, IDC_VIEW_COMBINE_TD),
-                page::CheckText(page, IDC_VIEW_SPLIT_PRE), ViewerPath(page)};
+        return {page::Check(page, IDC_VIEW_SPLIT_TEXT), page::Text(page, IDC_VIEW_SPLIT_TEXT_LEN),
+                page::Check(page, IDC_VIEW_COMBINE_TD), page::Check(page, IDC_VIEW_SPLIT_PRE),
+                ViewerPath(page)};
     }
     static std::wstring ViewerPath(HWND page)
     {
@@ -34,13 +28,12 @@ protected:
         SetDlgItemTextW(page, IDC_VIEW_SOURCE_APP, text.c_str());
     }
     // Clicks the left (down) or right (up) arrow of the horizontal up-down.
-    static void ClickArrow(HWND page, Arrow arrow)
+    static void ClickArrow(HWND page, bool up)
     {
         HWND spin = GetDlgItem(page, IDC_VIEW_SPLIT_TEXT_LEN_SPIN);
         RECT area;
         GetClientRect(spin, &area);
-        int x = arrow == Arrow::Up ? area.right * 3 / 4 : area.right / 4;
-        LPARAM point = MAKELPARAM(x, area.bottom / 2);
+        LPARAM point = MAKELPARAM(up ? area.right * 3 / 4 : area.right / 4, area.bottom / 2);
         SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, point);
         SendMessageW(spin, WM_LBUTTONUP, 0, point);
     }
@@ -54,59 +47,44 @@ TEST_F(ViewPageTest, MissingKeyIsCreatedOnOpeningAndTheDefaultsShown)
     Open([&](HWND page) {
         shown = ShownOn(page);
         keyMade = testreg::KeyExists(HKEY_CURRENT_USER, Path());
+        HWND spin = GetDlgItem(page, IDC_VIEW_SPLIT_TEXT_LEN_SPIN);
+        HWND number = GetDlgItem(page, IDC_VIEW_SPLIT_TEXT_LEN);
+        EXPECT_EQ(number, reinterpret_cast<HWND>(SendMessageW(spin, UDM_GETBUDDY, 0, 0)));
+        const LONG edits = ES_NUMBER | ES_CENTER | ES_RIGHT | ES_AUTOHSCROLL | ES_MULTILINE;
+        page::ExpectStyles(
+            page, {page::AutoCheckBox(IDC_VIEW_SPLIT_TEXT),
+                   page::AutoCheckBox(IDC_VIEW_COMBINE_TD),
+                   page::AutoCheckBox(IDC_VIEW_SPLIT_PRE),
+                   {IDC_VIEW_SPLIT_TEXT_LEN_SPIN, 0xFF,
+                    UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_HORZ},
+                   {IDC_VIEW_SPLIT_TEXT_LEN, edits, ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL},
+                   {IDC_VIEW_SOURCE_APP, edits, ES_AUTOHSCROLL}});
+        // The dialog turns an edit's border into a sunken edge.
+        for (int id : {IDC_VIEW_SPLIT_TEXT_LEN, IDC_VIEW_SOURCE_APP})
+            EXPECT_TRUE(GetWindowLongW(GetDlgItem(page, id), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     });
     EXPECT_TRUE(keyMade);
-    EXPECT_EQ((Shown{L"checked", L"24", L"checked", L"checked", kDefaultViewer}), shown);
+    EXPECT_EQ((Shown{L"on", L"24", L"on", L"on", kDefaultViewer}), shown);
     EXPECT_EQ((Values{1, 24, 1, 1}), Stored());
     EXPECT_EQ(kDefaultViewer, String(L"ViewSourceApp"));
 }
 
-TEST_F(ViewPageTest, CancelLeavesTheCreatedKeyEmpty)
+TEST_F(ViewPageTest, CancelWritesNothing)
 {
     PutString(L"ViewSourceApp", L"\\viewer.exe");
     Open(
         [](HWND page) {
             TypePath(page, L"\\other.exe");
             sheet::Click(page, IDC_VIEW_SPLIT_TEXT);
-            ClickArrow(page, Arrow::Up);
+            ClickArrow(page, true);
         },
         Close::Cancel);
-    EXPECT_EQ(1u, testreg::ValueCount(HKEY_CURRENT_USER, Path()));
+    EXPECT_EQ(1u, ValueCount());
     EXPECT_EQ(L"\\viewer.exe", String(L"ViewSourceApp"));
-
-    testreg::DeleteTree(HKEY_CURRENT_USER, Path());
-    Open([](HWND) {}, Close::Cancel);
-    EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, Path()));
-    EXPECT_EQ(0u, testreg::ValueCount(HKEY_CURRENT_USER, Path()));
 }
 
-TEST_F(ViewPageTest, TemplateKeepsItsControlsAndStyles)
-{
-    Open([](HWND page) {
-        HWND spin = GetDlgItem(page, IDC_VIEW_SPLIT_TEXT_LEN_SPIN);
-        EXPECT_EQ(GetDlgItem(page, IDC_VIEW_SPLIT_TEXT_LEN),
-                  reinterpret_cast<HWND>(SendMessageW(spin, UDM_GETBUDDY, 0, 0)));
-        int low = 0, high = 0;
-        SendMessageW(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
-                     reinterpret_cast<LPARAM>(&high));
-        EXPECT_EQ(8, low);
-        EXPECT_EQ(99, high);
-        const LONG spinStyles = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ALIGNLEFT | UDS_AUTOBUDDY |
-                                UDS_ARROWKEYS | UDS_HORZ | UDS_WRAP;
-        const LONG editStyles = ES_NUMBER | ES_RIGHT | ES_CENTER | ES_AUTOHSCROLL;
-        page::ExpectStyles(
-            page, {page::AutoCheckBox(IDC_VIEW_SPLIT_TEXT),
-                   page::AutoCheckBox(IDC_VIEW_COMBINE_TD),
-                   page::AutoCheckBox(IDC_VIEW_SPLIT_PRE),
-                   {IDC_VIEW_SPLIT_TEXT_LEN_SPIN, spinStyles,
-                    UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_HORZ},
-                   {IDC_VIEW_SPLIT_TEXT_LEN, editStyles, ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL},
-                   {IDC_VIEW_SOURCE_APP, editStyles | ES_MULTILINE | ES_READONLY, ES_AUTOHSCROLL}});
-        page::ExpectBordered(page, {IDC_VIEW_SPLIT_TEXT_LEN, IDC_VIEW_SOURCE_APP});
-    });
-}
-
-// Distinct values in each position, so that a swapped name shows.
+// Distinct values in each position, so that a swapped name shows; the path
+// goes back as it was typed, neither checked nor quoted.
 TEST_F(ViewPageTest, StoredSettingsAreShownAndWrittenBack)
 {
     hostContext.platformVersion = 2;
@@ -117,16 +95,13 @@ TEST_F(ViewPageTest, StoredSettingsAreShownAndWrittenBack)
     } cases[] = {
         {{0, 50, 1, 0},
          L"\\Program Files\\Viewer\\view.exe",
-         {L"unchecked", L"50", L"checked", L"unchecked", L"\\Program Files\\Viewer\\view.exe"}},
-        {{1, 99, 0, 1}, L"notes", {L"checked", L"99", L"unchecked", L"checked", L"notes"}},
-        {{1, 8, 1, 0},
+         {L"off", L"50", L"on", L"off", L"\\Program Files\\Viewer\\view.exe"}},
+        {{1, 99, 0, 1},
          L"\"C:\\quoted path\" /s",
-         {L"checked", L"8", L"checked", L"unchecked", L"\"C:\\quoted path\" /s"}},
+         {L"on", L"99", L"off", L"on", L"\"C:\\quoted path\" /s"}},
     };
     for (const Case &c : cases) {
-        auto name = kNumbers.begin();
-        for (const auto &value : c.stored)
-            PutDword(*name++, *value);
+        PutDwords(kNumbers, c.stored);
         PutString(L"ViewSourceApp", c.path);
         Shown shown;
         Open([&](HWND page) { shown = ShownOn(page); });
@@ -134,19 +109,6 @@ TEST_F(ViewPageTest, StoredSettingsAreShownAndWrittenBack)
         EXPECT_EQ(c.stored, Stored());
         EXPECT_EQ(c.path, String(L"ViewSourceApp"));
     }
-}
-
-TEST_F(ViewPageTest, UsersChoicesAreWritten)
-{
-    hostContext.platformVersion = 2;
-    Open([](HWND page) {
-        sheet::Click(page, IDC_VIEW_SPLIT_TEXT);
-        sheet::Click(page, IDC_VIEW_COMBINE_TD);
-        sheet::Click(page, IDC_VIEW_SPLIT_PRE);
-        TypePath(page, L"\\windows\\pword.exe");
-    });
-    EXPECT_EQ((Values{0, 24, 0, 0}), Stored());
-    EXPECT_EQ(L"\\windows\\pword.exe", String(L"ViewSourceApp"));
 }
 
 TEST_F(ViewPageTest, EmptyPathIsWrittenEmptyAndShownEmptyNextTime)
@@ -164,7 +126,7 @@ TEST_F(ViewPageTest, EmptyPathIsWrittenEmptyAndShownEmptyNextTime)
 
 // Splitting preformatted text is a Pocket PC 2002 option: later platforms
 // see the box greyed, and its stored state still goes back unchanged.
-TEST_F(ViewPageTest, PreBoxIsDisabledAbovePlatformTwoButKeepsItsState)
+TEST_F(ViewPageTest, PreBoxIsDisabledAbovePlatformTwo)
 {
     struct Case {
         LONG platform;
@@ -185,22 +147,29 @@ TEST_F(ViewPageTest, PreBoxIsDisabledAbovePlatformTwoButKeepsItsState)
     }
 }
 
+// Three presses of an arrow, or of the up key in the number field.
 TEST_F(ViewPageTest, ArrowsMoveTheLengthWithinEightToNinetyNine)
 {
     struct Case {
         DWORD stored;
-        Arrow arrow;
-        std::vector<std::wstring> shown; // after each of three presses
+        std::function<void(HWND page)> press;
+        Shown shown;
     } cases[] = {
-        {97, Arrow::Up, {L"98", L"99", L"99"}},
-        {10, Arrow::Down, {L"9", L"8", L"8"}},
+        {97, [](HWND page) { ClickArrow(page, true); }, {L"98", L"99", L"99"}},
+        {10, [](HWND page) { ClickArrow(page, false); }, {L"9", L"8", L"8"}},
+        {24,
+         [](HWND page) {
+             SendDlgItemMessageW(page, IDC_VIEW_SPLIT_TEXT_LEN, WM_KEYDOWN, VK_UP, 0);
+             SendDlgItemMessageW(page, IDC_VIEW_SPLIT_TEXT_LEN, WM_KEYUP, VK_UP, 0);
+         },
+         {L"25", L"26", L"27"}},
     };
     for (const Case &c : cases) {
         PutDword(L"SplitTextLen", c.stored);
-        std::vector<std::wstring> shown;
+        Shown shown;
         Open([&](HWND page) {
             for (int i = 0; i < 3; ++i) {
-                ClickArrow(page, c.arrow);
+                c.press(page);
                 shown.push_back(page::Text(page, IDC_VIEW_SPLIT_TEXT_LEN));
             }
         });
@@ -209,31 +178,19 @@ TEST_F(ViewPageTest, ArrowsMoveTheLengthWithinEightToNinetyNine)
     }
 }
 
-TEST_F(ViewPageTest, ArrowKeysInTheNumberFieldMoveTheLength)
-{
-    std::wstring shown;
-    Open([&](HWND page) {
-        HWND edit = GetDlgItem(page, IDC_VIEW_SPLIT_TEXT_LEN);
-        SendMessageW(edit, WM_KEYDOWN, VK_UP, 0);
-        SendMessageW(edit, WM_KEYUP, VK_UP, 0);
-        shown = page::Text(page, IDC_VIEW_SPLIT_TEXT_LEN);
-    });
-    EXPECT_EQ(L"25", shown);
-    EXPECT_EQ(25u, Dword(L"SplitTextLen"));
-}
-
-TEST_F(ViewPageTest, LengthIsTakenFromTheLowSixteenBitsAndTheControlsPosition)
+// The length shown is the low 16 bits of the stored value; what is written
+// is the control's position, which a number typed out of range leaves alone.
+TEST_F(ViewPageTest, LengthComesFromTheLowHalfAndGoesBackAsThePosition)
 {
     struct Case {
         DWORD stored;
-        const wchar_t *typed; // into the number field, or null
+        const wchar_t *typed;
         const wchar_t *shown;
         DWORD written;
     } cases[] = {
         {0x00010020, nullptr, L"32", 32},
         {0xABCD0040, nullptr, L"64", 64},
         {40, L"77", L"40", 77},
-        // A number out of range leaves the position where it was.
         {40, L"5", L"40", 40},
         {40, L"", L"40", 40},
     };
@@ -252,30 +209,21 @@ TEST_F(ViewPageTest, LengthIsTakenFromTheLowSixteenBitsAndTheControlsPosition)
 
 TEST_F(ViewPageTest, PathsUpTo4095CharactersRoundTripAndLongerOnesAreCut)
 {
-    const std::wstring longest = L"\\" + std::wstring(kMaxPath - 1, L'p');
+    const std::wstring longest = L"\\" + std::wstring(4094, L'p');
     PutString(L"ViewSourceApp", longest);
     std::wstring shown;
     Open([&](HWND page) { shown = ViewerPath(page); });
     EXPECT_EQ(longest, shown);
     EXPECT_EQ(longest, String(L"ViewSourceApp"));
 
-    const std::wstring typed = longest + L"tail beyond the limit";
-    Open([&](HWND page) { TypePath(page, typed); });
+    const std::wstring longer = longest + L"tail beyond the limit";
+    Open([&](HWND page) { TypePath(page, longer); });
     EXPECT_EQ(longest, String(L"ViewSourceApp"));
 
-    // A stored path too long to read keeps the default.
-    PutString(L"ViewSourceApp", typed);
+    // A stored path too long to read shows the default.
+    PutString(L"ViewSourceApp", longer);
     Open([&](HWND page) { shown = ViewerPath(page); }, Close::Cancel);
     EXPECT_EQ(kDefaultViewer, shown);
-}
-
-TEST_F(ViewPageTest, PathOfAnotherTypeShowsTheDefault)
-{
-    PutDword(L"ViewSourceApp", 0x00410041); // would read as "AA" if taken for text
-    std::wstring shown;
-    Open([&](HWND page) { shown = ViewerPath(page); });
-    EXPECT_EQ(kDefaultViewer, shown);
-    EXPECT_EQ(kDefaultViewer, String(L"ViewSourceApp"));
 }
 
 } // namespace
