@@ -3,7 +3,10 @@
 #include "ButtonsPage.h"
 #include "HostContext.h"
 #include "OptionSheet.h"
+#include "ScreenPage.h"
+#include "ScrollPage.h"
 #include "TabDisplayPage.h"
+#include "ViewPage.h"
 #include "resource.h"
 
 #include <new>
@@ -28,12 +31,15 @@ const PageFactory kPageOrder[] = {
     // URL Alias
     // URL Service
     // Scroll
+    MakePage<ScrollPage>,
     // Screen
+    MakePage<ScreenPage>,
     // Menu
     MakePage<TabDisplayPage>,
     // Tab Event
     // Tab History
     // View
+    MakePage<ViewPage>,
     // Browser
     // About
 };

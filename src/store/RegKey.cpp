@@ -107,6 +107,15 @@ DWORD RegKey::DwordOr(UINT nameId, DWORD fallback) const
     return value;
 }
 
+std::wstring RegKey::StringOr(UINT nameId, LPCWSTR fallback, DWORD maxLength) const
+{
+    std::vector<wchar_t> text(maxLength + 1);
+    DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (!QueryString(nameId, &text[0], &size))
+        return fallback;
+    return &text[0];
+}
+
 BOOL RegKey::SetValue(LPCWSTR name, const void *data, DWORD type, DWORD size) const
 {
     return Succeeded(RegSetValueExW(key, name, 0, type, static_cast<const BYTE *>(data), size));

@@ -32,6 +32,9 @@ public:
     BOOL QueryString(UINT nameId, wchar_t *buffer, DWORD *size) const;
     // The stored DWORD, or fallback when it cannot be read.
     DWORD DwordOr(UINT nameId, DWORD fallback) const;
+    // The stored text, or fallback when it cannot be read, also when it is
+    // longer than maxLength characters.
+    std::wstring StringOr(UINT nameId, LPCWSTR fallback, DWORD maxLength) const;
 
     BOOL SetValue(LPCWSTR name, const void *data, DWORD type, DWORD size) const;
     BOOL SetValue(UINT nameId, const void *data, DWORD type, DWORD size) const;

@@ -2,10 +2,18 @@
 
 #include "HostContext.h"
 
+#include <vector>
+
 namespace {
 
 // Room for any 32-bit number in decimal with its sign and NUL.
 const size_t kNumberTextLength = 12;
+
+// The number as signed decimal text.
+void FormatNumber(DWORD number, wchar_t (&text)[kNumberTextLength])
+{
+    wsprintfW(text, L"%d", static_cast<int>(number));
+}
 
 } // namespace
 
@@ -82,8 +90,28 @@ void OptionPage::AddListString(int listId, UINT stringId) const
 void OptionPage::AddListNumber(int listId, DWORD number) const
 {
     wchar_t text[kNumberTextLength];
-    wsprintfW(text, L"%d", static_cast<int>(number));
+    FormatNumber(number, text);
     AddListItem(listId, text);
+}
+
+// Lists of hundreds of numbers must not slow the page down: the control is
+// looked up once, its storage reserved in one go, and it is drawn once at
+// the end rather than after every item.
+void OptionPage::AddListRange(int listId, DWORD first, DWORD last) const
+{
+    if (last < first)
+        return;
+    HWND list = GetDlgItem(window, listId);
+    DWORD count = last - first + 1;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, CB_INITSTORAGE, count, count * kNumberTextLength * sizeof(wchar_t));
+    for (DWORD i = 0; i < count; ++i) {
+        wchar_t text[kNumberTextLength];
+        FormatNumber(first + i, text);
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
 }
 
 // An index the list does not have leaves it without a selection.
@@ -107,4 +135,11 @@ void OptionPage::SetCheck(int boxId, DWORD state) const
 DWORD OptionPage::CheckState(int boxId) const
 {
     return IsDlgButtonChecked(window, boxId);
+}
+
+std::wstring OptionPage::ControlText(int controlId, int maxLength) const
+{
+    std::vector<wchar_t> text(maxLength + 1);
+    GetDlgItemTextW(window, controlId, &text[0], maxLength + 1);
+    return &text[0];
 }

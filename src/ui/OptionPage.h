@@ -5,6 +5,8 @@
 
 #include "OptionDialog.h"
 
+#include <string>
+
 class OptionPage : public OptionDialog {
 public:
     // A nonzero titleId replaces the template's caption as the tab label.
@@ -35,10 +37,15 @@ protected:
     void AddListString(int listId, UINT stringId) const;
     // Adds the number as decimal text.
     void AddListNumber(int listId, DWORD number) const;
+    // Adds the numbers first to last in rising order, quickly enough for
+    // lists of hundreds of items.
+    void AddListRange(int listId, DWORD first, DWORD last) const;
     void SelectListItem(int listId, DWORD index) const;
     DWORD ListSelection(int listId) const;
     void SetCheck(int boxId, DWORD state) const;
     DWORD CheckState(int boxId) const;
+    // The control's text, cut to at most maxLength characters.
+    std::wstring ControlText(int controlId, int maxLength) const;
 
     int *activePageSlot;
     int pageIndex;

@@ -231,4 +231,30 @@ TEST_F(RegKeyTest, DeleteSubKeyRemovesTheWholeTree)
     EXPECT_FALSE(Dword(L"Gone"));
 }
 
+TEST_F(RegKeyTest, StringOrFallsBackUnlessTheWholeTextFits)
+{
+    const DWORD number = 0x00410041; // reads as "AA" if taken for text
+    struct Case {
+        const char *what;
+        std::function<void()> store;
+        std::wstring expected;
+    } cases[] = {
+        {"missing", [] {}, L"fallback"},
+        {"number", [&] { Put(L"ViewSourceApp", REG_DWORD, &number, sizeof number); }, L"fallback"},
+        {"empty", [&] { testreg::WriteString(HKEY_CURRENT_USER, Path(), L"ViewSourceApp", L""); },
+         L""},
+        {"exactly the limit",
+         [&] { testreg::WriteString(HKEY_CURRENT_USER, Path(), L"ViewSourceApp", L"12345"); },
+         L"12345"},
+        {"one beyond the limit",
+         [&] { testreg::WriteString(HKEY_CURRENT_USER, Path(), L"ViewSourceApp", L"123456"); },
+         L"fallback"},
+    };
+    for (const Case &c : cases) {
+        key.DeleteValue(L"ViewSourceApp");
+        c.store();
+        EXPECT_EQ(c.expected, key.StringOr(IDS_VALUE_VIEW_SOURCE_APP, L"fallback", 5)) << c.what;
+    }
+}
+
 } // namespace
