@@ -1,6 +1,7 @@
 #include "EntryPoints.h"
 
 #include "HostContext.h"
+#include "MenuPage.h"
 #include "OptionSheet.h"
 #include "TabDisplayPage.h"
 #include "resource.h"
@@ -26,6 +27,7 @@ const PageFactory kPageOrder[] = {
     // Scroll
     // Screen
     // Menu
+    MakePage<MenuPage>,
     MakePage<TabDisplayPage>,
     // Tab Event
     // Tab History
