@@ -4,6 +4,7 @@
 #include "MenuPage.h"
 #include "OptionSheet.h"
 #include "TabDisplayPage.h"
+#include "TabHistoryPage.h"
 #include "resource.h"
 
 #include <new>
@@ -31,6 +32,7 @@ const PageFactory kPageOrder[] = {
     MakePage<TabDisplayPage>,
     // Tab Event
     // Tab History
+    MakePage<TabHistoryPage>,
     // View
     // Browser
     // About

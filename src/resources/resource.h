@@ -64,6 +64,7 @@
 // Tab Event page
 
 // Tab History page
+#define IDC_HISTORY_CLEAR 4009
 
 // Screen page
 
