@@ -4,6 +4,7 @@
 #include "MenuPage.h"
 #include "OptionSheet.h"
 #include "TabDisplayPage.h"
+#include "TabEventPage.h"
 #include "TabHistoryPage.h"
 #include "resource.h"
 
@@ -31,6 +32,7 @@ const PageFactory kPageOrder[] = {
     MakePage<MenuPage>,
     MakePage<TabDisplayPage>,
     // Tab Event
+    MakePage<TabEventPage>,
     // Tab History
     MakePage<TabHistoryPage>,
     // View

@@ -54,7 +54,7 @@ TEST_F(ModuleTest, ImportsOnlySystemLibrariesAndTheShell)
 {
     const std::set<std::string> allowed = {"advapi32.dll", "comctl32.dll", "gdi32.dll",
                                            "kernel32.dll", "msvcrt.dll",   "user32.dll",
-                                           "aygshell.dll"};
+                                           "winmm.dll",    "aygshell.dll"};
     auto import =
         At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
     bool shell = false;
