@@ -18,6 +18,8 @@
 #include <aygshell.h>
 #include <shellapi.h>
 
+#include <string>
+
 // Spells "override" where the compiler knows it, so that the C++03 module
 // code still has its overrides checked when it is compiled as newer C++.
 #if __cplusplus >= 201103L
@@ -46,6 +48,12 @@ inline LONG PlatformDeleteKeyTree(HKEY parent, LPCWSTR name)
 inline LPCWSTR PlatformLoadStringPointer(HINSTANCE instance, UINT id)
 {
     return reinterpret_cast<LPCWSTR>(LoadStringW(instance, id, NULL, 0));
+}
+
+// The folder that holds the system's sounds, with its closing backslash.
+inline std::wstring PlatformWindowsFolder()
+{
+    return L"\\Windows\\";
 }
 
 // One small icon from an icon file; NULL when the file yields none. The
@@ -102,6 +110,21 @@ inline LPCWSTR PlatformLoadStringPointer(HINSTANCE instance, UINT id)
     if (LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0) <= 0)
         return NULL;
     return text;
+}
+
+// The device's "\Windows\" sits at the root of its one file system; the
+// desktop's counterpart is the system's Windows folder, which a path without
+// a drive would look for on the current drive, so it is asked for.
+inline std::wstring PlatformWindowsFolder()
+{
+    wchar_t folder[MAX_PATH];
+    UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return L"\\Windows\\";
+    std::wstring path(folder, length);
+    if (path[path.size() - 1] != L'\\')
+        path += L'\\';
+    return path;
 }
 
 // One small icon from an icon file; NULL when the file yields none. The

@@ -2,10 +2,13 @@
 
 #include "ButtonsPage.h"
 #include "HostContext.h"
+#include "MenuPage.h"
 #include "OptionSheet.h"
 #include "ScreenPage.h"
 #include "ScrollPage.h"
 #include "TabDisplayPage.h"
+#include "TabEventPage.h"
+#include "TabHistoryPage.h"
 #include "ViewPage.h"
 #include "resource.h"
 
@@ -35,9 +38,12 @@ const PageFactory kPageOrder[] = {
     // Screen
     MakePage<ScreenPage>,
     // Menu
+    MakePage<MenuPage>,
     MakePage<TabDisplayPage>,
     // Tab Event
+    MakePage<TabEventPage>,
     // Tab History
+    MakePage<TabHistoryPage>,
     // View
     MakePage<ViewPage>,
     // Browser

@@ -55,7 +55,7 @@ TEST_F(ModuleTest, ImportsOnlySystemLibrariesAndTheShellsUndecoratedCalls)
     // Icon extraction is shell32's on the desktop.
     const std::set<std::string> allowed = {"advapi32.dll", "comctl32.dll", "gdi32.dll",
                                            "kernel32.dll", "msvcrt.dll",   "shell32.dll",
-                                           "user32.dll",   "aygshell.dll"};
+                                           "user32.dll",   "winmm.dll",    "aygshell.dll"};
     auto import =
         At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
     std::set<std::string> shellCalls;

@@ -8,10 +8,10 @@
 
 namespace {
 
-const int kTabDisplayIndex = 3;
+const int kTabDisplayIndex = 4;
 
 // The tab labels of the sheet's pages, in their fixed order.
-const wchar_t *const kTabLabels[] = {L"Buttons", L"Scroll", L"Screen", L"Tab Display", L"View"};
+const wchar_t *const kTabLabels[] = {L"Buttons", L"Scroll", L"Screen", L"Menu", L"Tab Display", L"Tab Event", L"Tab History", L"View"};
 const int kPageCount = sizeof kTabLabels / sizeof kTabLabels[0];
 
 // Pages for the sheet runner: they count how many exist.
