@@ -103,6 +103,15 @@ DWORD RegKey::DwordOr(UINT nameId, DWORD fallback) const
     return value;
 }
 
+std::wstring RegKey::StringOr(UINT nameId, LPCWSTR fallback, DWORD capacity) const
+{
+    std::vector<wchar_t> text(capacity / sizeof(wchar_t) + 1);
+    DWORD size = capacity;
+    if (!QueryString(nameId, &text[0], &size))
+        return fallback;
+    return &text[0];
+}
+
 BOOL RegKey::SetValue(LPCWSTR name, const void *data, DWORD type, DWORD size) const
 {
     return Succeeded(RegSetValueExW(key, name, 0, type, static_cast<const BYTE *>(data), size));
@@ -142,6 +151,16 @@ BOOL RegKey::EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data,
 BOOL RegKey::DeleteValue(LPCWSTR name) const
 {
     return Succeeded(RegDeleteValueW(key, name));
+}
+
+// Stops at the first failure: a value that cannot be deleted stays first
+// and would otherwise be tried again for ever.
+void RegKey::DeleteValues() const
+{
+    std::wstring name;
+    while (EnumValue(0, &name, NULL, NULL, NULL))
+        if (!DeleteValue(name.c_str()))
+            return;
 }
 
 BOOL RegKey::DeleteSubKey(LPCWSTR name) const

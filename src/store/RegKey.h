@@ -31,6 +31,9 @@ public:
     BOOL QueryString(UINT nameId, wchar_t *buffer, DWORD *size) const;
     // The stored DWORD, or fallback when it cannot be read.
     DWORD DwordOr(UINT nameId, DWORD fallback) const;
+    // The stored text, or fallback when it cannot be read; a text that
+    // needs more than capacity bytes, its NUL included, counts as missing.
+    std::wstring StringOr(UINT nameId, LPCWSTR fallback, DWORD capacity) const;
 
     BOOL SetValue(LPCWSTR name, const void *data, DWORD type, DWORD size) const;
     BOOL SetValue(UINT nameId, const void *data, DWORD type, DWORD size) const;
@@ -45,6 +48,9 @@ public:
     BOOL EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data, DWORD *size) const;
 
     BOOL DeleteValue(LPCWSTR name) const;
+    // Deletes the key's values, always the first one left, until none is
+    // left or one cannot be enumerated or deleted; those stay.
+    void DeleteValues() const;
     // Removes the subkey with all its values and everything below it.
     BOOL DeleteSubKey(LPCWSTR name) const;
 

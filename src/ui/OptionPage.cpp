@@ -2,6 +2,8 @@
 
 #include "HostContext.h"
 
+#include <vector>
+
 namespace {
 
 // Room for any 32-bit number in decimal with its sign and NUL.
@@ -106,4 +108,11 @@ void OptionPage::SetCheck(int boxId, DWORD state) const
 DWORD OptionPage::CheckState(int boxId) const
 {
     return IsDlgButtonChecked(window, boxId);
+}
+
+std::wstring OptionPage::ControlText(int controlId, int maxLength) const
+{
+    std::vector<wchar_t> text(maxLength + 1);
+    GetDlgItemTextW(window, controlId, &text[0], maxLength + 1);
+    return &text[0];
 }

@@ -5,6 +5,8 @@
 
 #include "OptionDialog.h"
 
+#include <string>
+
 class OptionPage : public OptionDialog {
 public:
     // A nonzero titleId replaces the template's caption as the tab label.
@@ -39,6 +41,8 @@ protected:
     DWORD ListSelection(int listId) const;
     void SetCheck(int boxId, DWORD state) const;
     DWORD CheckState(int boxId) const;
+    // The control's text, cut to at most maxLength characters.
+    std::wstring ControlText(int controlId, int maxLength) const;
 
     int *activePageSlot;
     int pageIndex;
