@@ -1,8 +1,11 @@
 #include "EntryPoints.h"
 
+#include "AboutPage.h"
+#include "BrowserPage.h"
 #include "HostContext.h"
 #include "OptionSheet.h"
 #include "TabDisplayPage.h"
+#include "UserAgentPage.h"
 #include "resource.h"
 
 #include <new>
@@ -20,6 +23,7 @@ template <class Page> OptionPage *MakePage()
 // add-on passes as start page and gets back in the result code.
 const PageFactory kPageOrder[] = {
     // User Agent
+    MakePage<UserAgentPage>,
     // Buttons
     // URL Alias
     // URL Service
@@ -31,7 +35,9 @@ const PageFactory kPageOrder[] = {
     // Tab History
     // View
     // Browser
+    MakePage<BrowserPage>,
     // About
+    MakePage<AboutPage>,
 };
 const size_t kPageCount = sizeof kPageOrder / sizeof kPageOrder[0];
 

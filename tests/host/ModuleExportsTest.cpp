@@ -12,6 +12,9 @@ namespace {
 
 using ShowOptionsProc = decltype(&ShowOptions);
 
+// The page that the sheet is opened on: it writes only the add-on's key.
+const int kTabDisplayIndex = 1;
+
 class ModuleTest : public SettingsTest {
 protected:
     void SetUp() override
@@ -110,11 +113,12 @@ TEST_F(ModuleTest, ShowOptionsByOrdinalRejectsAndRuns)
     DWORD code = 0;
     sheet::RunSheet(
         [&] {
-            code = show(owner, 0, 5, 0, 0, 0, 0, 1, vendor.c_str(), product.c_str(), L"1.0", 0);
+            code = show(owner, 0, 5, 0, 0, 0, 0, 1, vendor.c_str(), product.c_str(), L"1.0",
+                        kTabDisplayIndex);
         },
         [](HWND window) { sheet::Accept(window); });
     DestroyWindow(owner);
-    EXPECT_EQ(MAKELONG(1, 0), code);
+    EXPECT_EQ(MAKELONG(1, kTabDisplayIndex), code);
     EXPECT_EQ(22u, Dword(L"TabHeight"));
 }
 
