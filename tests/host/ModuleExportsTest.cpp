@@ -55,9 +55,11 @@ TEST_F(ModuleTest, ExportsThreeOrdinalsAndNoNames)
 
 TEST_F(ModuleTest, ImportsOnlySystemLibrariesAndTheShell)
 {
+    // shell32 holds the desktop's ShellExecuteEx, which opens the About
+    // page's link.
     const std::set<std::string> allowed = {"advapi32.dll", "comctl32.dll", "gdi32.dll",
-                                           "kernel32.dll", "msvcrt.dll",   "user32.dll",
-                                           "aygshell.dll"};
+                                           "kernel32.dll", "msvcrt.dll",   "shell32.dll",
+                                           "user32.dll",   "aygshell.dll"};
     auto import =
         At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
     bool shell = false;
