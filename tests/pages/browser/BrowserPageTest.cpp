@@ -1,10 +1,7 @@
 #include "BrowserPage.h"
 
-#include "OptionSheet.h"
+#include "PageTest.h"
 #include "SavedKey.h"
-#include "SheetDriver.h"
-#include "TestRegistry.h"
-#include "resource.h"
 
 namespace {
 
@@ -18,13 +15,13 @@ const Items kScriptModes = {L"Disable Script", L"Enable Script",
 const Items kFocusTargets = {L"Default", L"Browser Window", L"Address Bar"};
 const DWORD kNoSelection = 0xFFFFFFFF;
 
-// The page in a sheet of its own, with the browser's three values saved
-// before and put back after each test; each test starts without them.
-class BrowserPageTest : public SettingsTest {
+// The browser's three values are saved before and put back after each
+// test; each test starts without them.
+class BrowserPageTest : public PageTest<BrowserPage> {
 protected:
     void SetUp() override
     {
-        SettingsTest::SetUp();
+        PageTest::SetUp();
         machine.emplace(HKEY_LOCAL_MACHINE, kInternetSettings,
                         std::vector<std::wstring>{L"Security_RunScripts", L"ClearTypeText"});
         user.emplace(HKEY_CURRENT_USER, kBrowserMain,
@@ -37,7 +34,7 @@ protected:
     {
         user.reset();
         machine.reset();
-        SettingsTest::TearDown();
+        PageTest::TearDown();
     }
     static void Remove(HKEY root, const std::wstring &path, const wchar_t *name)
     {
@@ -46,17 +43,6 @@ protected:
             RegDeleteValueW(key, name);
             RegCloseKey(key);
         }
-    }
-    void Open(const std::function<void(HWND page)> &use, bool accept = true)
-    {
-        BrowserPage page;
-        OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
-        sheet.AddPage(&page);
-        sheet::RunSheet([&] { sheet.Run(); },
-                        [&](HWND window) {
-                            use(sheet::CurrentPage(window));
-                            accept ? sheet::Accept(window) : sheet::Cancel(window);
-                        });
     }
     static void PutScripts(std::optional<DWORD> run, std::optional<DWORD> errors)
     {
@@ -184,12 +170,8 @@ TEST_F(BrowserPageTest, HeadingsAreBoldAndTheListsDropDownUnsorted)
 {
     Open(
         [](HWND page) {
-            for (int id : {IDC_HEADING_1, IDC_HEADING_2, IDC_HEADING_3}) {
-                LOGFONTW font = {};
-                GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(page, id, WM_GETFONT, 0, 0)),
-                           sizeof font, &font);
-                EXPECT_EQ(FW_BOLD, font.lfWeight) << id;
-            }
+            for (int id : {IDC_HEADING_1, IDC_HEADING_2, IDC_HEADING_3})
+                EXPECT_EQ(FW_BOLD, FontOf(page, id).lfWeight) << id;
             for (int id : {IDC_SCRIPT_MODE, IDC_START_FOCUS}) {
                 LONG style = GetWindowLongW(GetDlgItem(page, id), GWL_STYLE);
                 EXPECT_EQ(CBS_DROPDOWNLIST, style & 3) << id;

@@ -2,37 +2,54 @@
 
 #include "TestRegistry.h"
 
+#include <algorithm>
+
 namespace testreg {
 
 namespace {
 
-const DWORD kMaxName = 16384; // the registry's longest value name, with its NUL
+const DWORD kMaxName = 16384; // the registry's longest name, with its NUL
 
-SavedKey::Tree Read(HKEY key)
+std::vector<Value> ValuesOf(HKEY key)
 {
-    SavedKey::Tree tree;
+    std::vector<Value> values;
     std::vector<wchar_t> name(kMaxName);
     for (DWORD i = 0;; ++i) {
-        DWORD nameLength = kMaxName, type = 0, size = 0;
-        if (RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, nullptr, &size))
+        DWORD length = kMaxName, type = 0, size = 0;
+        if (RegEnumValueW(key, i, name.data(), &length, nullptr, &type, nullptr, &size))
             break;
-        SavedKey::Value value{std::wstring(name.data(), nameLength), type, std::vector<BYTE>(size)};
-        nameLength = kMaxName;
-        RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, value.data.data(), &size);
-        tree.values.push_back(value);
+        std::vector<BYTE> data(size);
+        length = kMaxName;
+        RegEnumValueW(key, i, name.data(), &length, nullptr, &type, data.data(), &size);
+        values.push_back(Value{std::wstring(name.data(), length), type, data});
     }
+    std::sort(values.begin(), values.end(),
+              [](const Value &a, const Value &b) { return a.name < b.name; });
+    return values;
+}
+
+SavedKey::Tree TreeOf(HKEY key)
+{
+    SavedKey::Tree tree{ValuesOf(key), {}};
+    std::vector<wchar_t> name(kMaxName);
     for (DWORD i = 0;; ++i) {
-        DWORD nameLength = kMaxName;
-        if (RegEnumKeyExW(key, i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr))
+        DWORD length = kMaxName;
+        if (RegEnumKeyExW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr))
             break;
-        std::wstring subkey(name.data(), nameLength);
+        std::wstring subkey(name.data(), length);
         HKEY child = nullptr;
         if (RegOpenKeyExW(key, subkey.c_str(), 0, KEY_READ, &child) == ERROR_SUCCESS) {
-            tree.subkeys.emplace_back(subkey, Read(child));
+            tree.subkeys.emplace_back(subkey, TreeOf(child));
             RegCloseKey(child);
         }
     }
     return tree;
+}
+
+void Put(HKEY key, const Value &value)
+{
+    RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
+                   static_cast<DWORD>(value.data.size()));
 }
 
 void Write(HKEY root, const std::wstring &path, const SavedKey::Tree &tree)
@@ -40,15 +57,24 @@ void Write(HKEY root, const std::wstring &path, const SavedKey::Tree &tree)
     HKEY key = nullptr;
     if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
         return;
-    for (const SavedKey::Value &value : tree.values)
-        RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
-                       static_cast<DWORD>(value.data.size()));
+    for (const Value &value : tree.values)
+        Put(key, value);
     RegCloseKey(key);
     for (const auto &subkey : tree.subkeys)
         Write(root, path + L"\\" + subkey.first, subkey.second);
 }
 
 } // namespace
+
+std::vector<Value> ReadValues(HKEY root, const std::wstring &path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key))
+        return {};
+    std::vector<Value> values = ValuesOf(key);
+    RegCloseKey(key);
+    return values;
+}
 
 SavedKey::SavedKey(HKEY root, std::wstring path, std::vector<std::wstring> names)
     : root(root), path(std::move(path)), names(std::move(names))
@@ -58,7 +84,7 @@ SavedKey::SavedKey(HKEY root, std::wstring path, std::vector<std::wstring> names
     if (!existed)
         return;
     if (this->names.empty())
-        tree = Read(key);
+        tree = TreeOf(key);
     RegCloseKey(key);
     for (const std::wstring &name : this->names) {
         auto raw = ReadRaw(root, this->path, name.c_str());
@@ -69,12 +95,11 @@ SavedKey::SavedKey(HKEY root, std::wstring path, std::vector<std::wstring> names
 
 SavedKey::~SavedKey()
 {
-    if (!existed) {
+    if (!existed || names.empty())
         DeleteTree(root, path);
+    if (!existed)
         return;
-    }
     if (names.empty()) {
-        DeleteTree(root, path);
         Write(root, path, tree);
         return;
     }
@@ -83,8 +108,7 @@ SavedKey::~SavedKey()
         return;
     for (size_t i = 0; i < names.size(); ++i) {
         if (saved[i])
-            RegSetValueExW(key, names[i].c_str(), 0, saved[i]->type, saved[i]->data.data(),
-                           static_cast<DWORD>(saved[i]->data.size()));
+            Put(key, *saved[i]);
         else
             RegDeleteValueW(key, names[i].c_str());
     }

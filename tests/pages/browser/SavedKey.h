@@ -7,10 +7,24 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace testreg {
+
+struct Value {
+    std::wstring name;
+    DWORD type;
+    std::vector<BYTE> data;
+    bool operator==(const Value &other) const
+    {
+        return std::tie(name, type, data) == std::tie(other.name, other.type, other.data);
+    }
+};
+
+// The key's values in name order; none when the key is missing.
+std::vector<Value> ReadValues(HKEY root, const std::wstring &path);
 
 class SavedKey {
 public:
@@ -23,11 +37,6 @@ public:
     SavedKey(const SavedKey &) = delete;
     SavedKey &operator=(const SavedKey &) = delete;
 
-    struct Value {
-        std::wstring name;
-        DWORD type;
-        std::vector<BYTE> data;
-    };
     struct Tree {
         std::vector<Value> values;
         std::vector<std::pair<std::wstring, Tree>> subkeys;
@@ -38,8 +47,8 @@ private:
     std::wstring path;
     std::vector<std::wstring> names;
     bool existed = false;
-    Tree tree;                               // whole key
-    std::vector<std::optional<Value>> saved; // named values
+    Tree tree;                               // the whole key
+    std::vector<std::optional<Value>> saved; // or its named values
 };
 
 } // namespace testreg
