@@ -70,43 +70,58 @@ protected:
         AboutPageTest::SetUp();
         wchar_t path[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, path);
-        record = std::wstring(path) + product + L".url";
+        records = std::wstring(path) + product;
         GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring recorder = path;
+        recorder = path;
         recorder.replace(recorder.find_last_of(L'\\') + 1, std::wstring::npos, L"url_recorder.exe");
         ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(recorder.c_str()));
         handler.emplace(HKEY_CLASSES_ROOT, kHandlerKey, std::vector<std::wstring>{L""});
-        testreg::WriteString(HKEY_CLASSES_ROOT, kHandlerKey, L"",
-                             L"\"" + recorder + L"\" \"" + record + L"\" \"%1\"");
     }
     void TearDown() override
     {
         handler.reset();
-        DeleteFileW(record.c_str());
+        for (int tap = 1; tap <= taps; ++tap)
+            DeleteFileW(Record(tap).c_str());
         AboutPageTest::TearDown();
     }
+    std::wstring Record(int tap) const { return records + L"-" + std::to_wstring(tap) + L".url"; }
     // Taps the link as the user does and waits for what the shell opened.
+    // Each tap has a record file of its own.
     std::wstring Tap(HWND page)
     {
+        std::wstring record = Record(++taps);
         DeleteFileW(record.c_str());
+        testreg::WriteString(HKEY_CLASSES_ROOT, kHandlerKey, L"",
+                             L"\"" + recorder + L"\" \"" + record + L"\" \"%1\"");
         HWND link = GetDlgItem(page, IDC_ABOUT_LINK);
         SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
         SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-        if (!sheet::PumpUntil(
-                [&] { return GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                30000))
-            return L"<nothing opened>";
-        HANDLE file = CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        std::wstring address = L"<nothing opened>";
+        sheet::PumpUntil([&] { return ReadRecord(record, &address); }, 30000);
+        return address;
+    }
+    // The recorder renames its finished record into place; the rename may
+    // still hold the file for a moment, so it is shared in every way.
+    static bool ReadRecord(const std::wstring &record, std::wstring *address)
+    {
+        HANDLE file = CreateFileW(record.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        wchar_t address[256] = {};
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        wchar_t text[256] = {};
         DWORD read = 0;
-        ReadFile(file, address, sizeof address - sizeof(wchar_t), &read, nullptr);
+        BOOL done = ReadFile(file, text, sizeof text - sizeof(wchar_t), &read, nullptr);
         CloseHandle(file);
-        return std::wstring(address, read / sizeof(wchar_t));
+        if (done)
+            address->assign(text, read / sizeof(wchar_t));
+        return done;
     }
 
     static constexpr const wchar_t *kHandlerKey = L"http\\shell\\open\\command";
-    std::wstring record;
+    std::wstring records;
+    std::wstring recorder;
+    int taps = 0;
     std::optional<testreg::SavedKey> handler;
 };
 
