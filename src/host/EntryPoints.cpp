@@ -1,5 +1,7 @@
 #include "EntryPoints.h"
 
+#include "AboutPage.h"
+#include "BrowserPage.h"
 #include "ButtonsPage.h"
 #include "HostContext.h"
 #include "MenuPage.h"
@@ -10,6 +12,7 @@
 #include "TabEventPage.h"
 #include "TabHistoryPage.h"
 #include "ViewPage.h"
+#include "UserAgentPage.h"
 #include "resource.h"
 
 #include <new>
@@ -29,6 +32,7 @@ template <class Page> OptionPage *MakePage()
 // add-on passes as start page and gets back in the result code.
 const PageFactory kPageOrder[] = {
     // User Agent
+    MakePage<UserAgentPage>,
     // Buttons
     MakePage<ButtonsPage>,
     // URL Alias
@@ -47,7 +51,9 @@ const PageFactory kPageOrder[] = {
     // View
     MakePage<ViewPage>,
     // Browser
+    MakePage<BrowserPage>,
     // About
+    MakePage<AboutPage>,
 };
 const size_t kPageCount = sizeof kPageOrder / sizeof kPageOrder[0];
 

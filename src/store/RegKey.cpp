@@ -157,6 +157,16 @@ BOOL RegKey::DeleteValue(LPCWSTR name) const
     return Succeeded(RegDeleteValueW(key, name));
 }
 
+// Stops at the first failure: a value that cannot be deleted stays first
+// and would otherwise be tried again for ever.
+void RegKey::DeleteValues() const
+{
+    std::wstring name;
+    while (EnumValue(0, &name, NULL, NULL, NULL))
+        if (!DeleteValue(name.c_str()))
+            return;
+}
+
 BOOL RegKey::DeleteSubKey(LPCWSTR name) const
 {
     return Succeeded(PlatformDeleteKeyTree(key, name));

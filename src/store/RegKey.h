@@ -49,6 +49,9 @@ public:
     BOOL EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data, DWORD *size) const;
 
     BOOL DeleteValue(LPCWSTR name) const;
+    // Deletes the key's values, always the first one left, until none is
+    // left or one cannot be enumerated or deleted; those stay.
+    void DeleteValues() const;
     // Removes the subkey with all its values and everything below it.
     BOOL DeleteSubKey(LPCWSTR name) const;
 

@@ -8,10 +8,12 @@
 
 namespace {
 
-const int kTabDisplayIndex = 4;
+const int kTabDisplayIndex = 5;
 
 // The tab labels of the sheet's pages, in their fixed order.
-const wchar_t *const kTabLabels[] = {L"Buttons", L"Scroll", L"Screen", L"Menu", L"Tab Display", L"Tab Event", L"Tab History", L"View"};
+const wchar_t *const kTabLabels[] = {L"User Agent", L"Buttons",     L"Scroll",    L"Screen",
+                                     L"Menu",       L"Tab Display", L"Tab Event", L"Tab History",
+                                     L"View",       L"PIE",         L"About"};
 const int kPageCount = sizeof kTabLabels / sizeof kTabLabels[0];
 
 // Pages for the sheet runner: they count how many exist.

@@ -257,4 +257,34 @@ TEST_F(RegKeyTest, StringOrFallsBackUnlessTheWholeTextFits)
     }
 }
 
+// Holds a handle that may read the key but not change it.
+class ReadOnlyKey : public RegKey {
+public:
+    ReadOnlyKey(HKEY root, const std::wstring &path)
+    {
+        RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key);
+    }
+};
+
+TEST_F(RegKeyTest, DeleteValuesEmptiesTheKeyButKeepsItsSubkeys)
+{
+    testreg::WriteString(HKEY_CURRENT_USER, Path(), L"", L"default");
+    testreg::WriteString(HKEY_CURRENT_USER, Path(), L"A", L"a");
+    PutDword(L"B", 2);
+    testreg::WriteString(HKEY_CURRENT_USER, Path(L"Sub"), L"C", L"c");
+    key.DeleteValues();
+    EXPECT_EQ(0u, testreg::ValueCount(HKEY_CURRENT_USER, Path()));
+    EXPECT_EQ(L"c", testreg::ReadString(HKEY_CURRENT_USER, Path(L"Sub"), L"C"));
+}
+
+TEST_F(RegKeyTest, DeleteValuesStopsAtAValueItCannotDelete)
+{
+    testreg::WriteString(HKEY_CURRENT_USER, Path(), L"A", L"a");
+    PutDword(L"B", 2);
+    ReadOnlyKey readOnly(HKEY_CURRENT_USER, Path());
+    ASSERT_NE(nullptr, readOnly.Handle());
+    readOnly.DeleteValues(); // returns rather than retry the first value for ever
+    EXPECT_EQ(2u, testreg::ValueCount(HKEY_CURRENT_USER, Path()));
+}
+
 } // namespace

@@ -1,0 +1,105 @@
+#include "AboutPage.h"
+
+#include "HostContext.h"
+#include "resource.h"
+
+#include <string>
+
+namespace {
+
+// The link is the page's font, underlined, at the heading's height.
+const LONG kLinkFontHeight = -11;
+const COLORREF kLinkColour = RGB(0, 0, 255);
+// The second piece of the product name stands out in red.
+const COLORREF kNameColour = RGB(255, 71, 71);
+
+const wchar_t kVersionPrefix[] = L"V";
+// The shell is given at most this much of the link's text.
+const int kMaxLinkLength = 63;
+const wchar_t kOpenVerb[] = L"open";
+
+const int kHeadings[] = {IDC_ABOUT_NAME_FIRST, IDC_ABOUT_NAME_SECOND, IDC_ABOUT_VERSION};
+
+} // namespace
+
+AboutPage::AboutPage() : OptionPage(IDD_ABOUT, 0), linkFont(NULL)
+{
+}
+
+AboutPage::~AboutPage()
+{
+    if (linkFont)
+        DeleteObject(linkFont);
+}
+
+BOOL AboutPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
+{
+    OptionPage::OnInitDialog(wParam, lParam);
+    CreateLinkFont();
+    SendDlgItemMessageW(window, IDC_ABOUT_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont),
+                        TRUE);
+    SetHeadingFont(kHeadings, sizeof kHeadings / sizeof kHeadings[0]);
+    std::wstring version = kVersionPrefix;
+    version += hostContext.versionText;
+    SetDlgItemTextW(window, IDC_ABOUT_VERSION, version.c_str());
+    return TRUE;
+}
+
+BOOL AboutPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) != IDC_ABOUT_LINK)
+        return OptionPage::OnCommand(wParam, lParam);
+    if (HIWORD(wParam) == STN_CLICKED)
+        OpenLink();
+    return TRUE;
+}
+
+HBRUSH AboutPage::OnCtlColorStatic(HDC dc, HWND control)
+{
+    HBRUSH background = OptionPage::OnCtlColorStatic(dc, control);
+    switch (GetDlgCtrlID(control)) {
+    case IDC_ABOUT_LINK:
+        SetTextColor(dc, kLinkColour);
+        break;
+    case IDC_ABOUT_NAME_SECOND:
+        SetTextColor(dc, kNameColour);
+        break;
+    default:
+        break;
+    }
+    return background;
+}
+
+void AboutPage::OnOK()
+{
+    OptionPage::OnOK();
+}
+
+// Made as the heading font is; a font left from an earlier window of this
+// object is released first.
+void AboutPage::CreateLinkFont()
+{
+    if (linkFont)
+        DeleteObject(linkFont);
+    HDC dc = GetDC(window);
+    LOGFONTW description;
+    ZeroMemory(&description, sizeof description);
+    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof description, &description);
+    description.lfHeight = kLinkFontHeight;
+    description.lfUnderline = TRUE;
+    linkFont = CreateFontIndirectW(&description);
+    ReleaseDC(window, dc);
+}
+
+void AboutPage::OpenLink() const
+{
+    std::wstring address = ControlText(IDC_ABOUT_LINK, kMaxLinkLength);
+    SHELLEXECUTEINFO execute;
+    ZeroMemory(&execute, sizeof execute);
+    execute.cbSize = sizeof execute;
+    execute.hwnd = window;
+    execute.lpVerb = kOpenVerb;
+    execute.lpFile = address.c_str();
+    execute.nShow = SW_SHOWNORMAL;
+    ShellExecuteEx(&execute);
+}

@@ -1,0 +1,26 @@
+// One of the browser's own keys, outside the add-on's key. Its path is a
+// string-table entry, optionally followed by subkeys; values are named
+// plainly, as the browser names them.
+#ifndef VELOTAB_BROWSER_KEY_H
+#define VELOTAB_BROWSER_KEY_H
+
+#include "RegKey.h"
+
+#include <string>
+
+class BrowserKey : public RegKey {
+public:
+    // subkeys, when given, starts with a backslash.
+    BrowserKey(HKEY root, UINT pathId, LPCWSTR subkeys = NULL);
+
+    // Both fail without touching the registry when the path entry is
+    // missing, rather than reach the root key itself.
+    BOOL Create();
+    BOOL Open();
+
+private:
+    HKEY root;
+    std::wstring path;
+};
+
+#endif

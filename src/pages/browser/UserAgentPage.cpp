@@ -1,0 +1,158 @@
+#include "UserAgentPage.h"
+
+#include "BrowserKey.h"
+#include "SettingsKey.h"
+#include "resource.h"
+
+namespace {
+
+enum { kPartCount = 5 };
+
+// Selector indexes: the presets come first, then the custom user agent.
+const DWORD kDefaultPreset = 0;
+const DWORD kCustomIndex = 3;
+
+struct UserAgentPreset {
+    LPCWSTR parts[kPartCount];
+};
+
+const UserAgentPreset kPresets[kCustomIndex] = {
+    {{L"Mozilla/2.0", L"compatible", L"MSIE 3.02", L"Windows CE", L"PPC; 240x320"}},
+    {{L"Mozilla/4.0", L"compatible", L"MSIE 5.5", L"Windows NT 5.0", L""}},
+    {{L"Mozilla/4.0", L"compatible", L"MSIE 6.0", L"Windows NT 5.1", L"SV1"}},
+};
+
+const UINT kChoiceNames[] = {IDS_UA_PRESET_PIE, IDS_UA_PRESET_IE55, IDS_UA_PRESET_IE60,
+                             IDS_UA_PRESET_CUSTOM};
+
+const int kPartEdits[kPartCount] = {IDC_UA_DEFAULT, IDC_UA_COMPATIBLE, IDC_UA_VERSION,
+                                    IDC_UA_PLATFORM, IDC_UA_POST_PLATFORM};
+const UINT kCustomValues[kPartCount] = {IDS_VALUE_UA_DEFAULT, IDS_VALUE_UA_COMPATIBLE,
+                                        IDS_VALUE_UA_VERSION, IDS_VALUE_UA_PLATFORM,
+                                        IDS_VALUE_UA_POST_PLATFORM};
+
+// A stored custom part is read into 4096 bytes, its NUL included; a part
+// edit takes no more than that holds, so that every part stored can be read
+// back.
+const DWORD kCustomValueCapacity = 4096;
+const int kMaxPartLength = kCustomValueCapacity / sizeof(wchar_t) - 1;
+
+// The browser keeps parts 1 to 4 in its user agent key, part 1 as the
+// key's default value. Its post platform key is emptied and given the two
+// tokens the browser expects of this device, in place of part 5.
+const wchar_t kUserAgentKey[] = L"\\User Agent";
+const wchar_t kPostPlatformKey[] = L"\\User Agent\\Post Platform";
+const wchar_t kDefaultValue[] = L"";
+const LPCWSTR kBrowserPartValues[] = {kDefaultValue, L"Compatible", L"Version", L"Platform"};
+const int kBrowserPartCount = sizeof kBrowserPartValues / sizeof kBrowserPartValues[0];
+const LPCWSTR kPostPlatformTokens[] = {L"PPC", L"240x320"};
+
+} // namespace
+
+UserAgentPage::UserAgentPage() : OptionPage(IDD_USER_AGENT, 0)
+{
+}
+
+BOOL UserAgentPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
+{
+    OptionPage::OnInitDialog(wParam, lParam);
+    for (size_t i = 0; i < sizeof kChoiceNames / sizeof kChoiceNames[0]; ++i)
+        AddListString(IDC_UA_PRESET, kChoiceNames[i]);
+    for (int i = 0; i < kPartCount; ++i)
+        SendDlgItemMessageW(window, kPartEdits[i], EM_LIMITTEXT, kMaxPartLength, 0);
+
+    SettingsKey settings;
+    settings.Create();
+    DWORD index = settings.DwordOr(IDS_VALUE_IDENTIFICATION, kDefaultPreset);
+    settings.Close();
+    // A choice the selector does not have shows the default preset, which
+    // OK then stores.
+    if (index > kCustomIndex)
+        index = kDefaultPreset;
+    SelectListItem(IDC_UA_PRESET, index);
+
+    // The part edits are still read-only from the template: nothing is
+    // stored here.
+    RefreshUserAgent();
+    return TRUE;
+}
+
+BOOL UserAgentPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_UA_PRESET && HIWORD(wParam) == CBN_SELCHANGE) {
+        RefreshUserAgent();
+        return TRUE;
+    }
+    return OptionPage::OnCommand(wParam, lParam);
+}
+
+void UserAgentPage::OnOK()
+{
+    ApplyUserAgent(ListSelection(IDC_UA_PRESET));
+    OptionPage::OnOK();
+}
+
+std::wstring UserAgentPage::ComposeUserAgent(const std::wstring *parts)
+{
+    return parts[0] + L" (" + parts[1] + L"; " + parts[2] + L"; " + parts[3] + L"; " + parts[4] +
+           L")";
+}
+
+void UserAgentPage::SaveCustomUserAgent() const
+{
+    if (GetWindowLongPtrW(GetDlgItem(window, kPartEdits[0]), GWL_STYLE) & ES_READONLY)
+        return;
+    SettingsKey settings;
+    settings.Create();
+    for (int i = 0; i < kPartCount; ++i)
+        settings.SetString(kCustomValues[i], ControlText(kPartEdits[i], kMaxPartLength).c_str());
+    settings.Close();
+}
+
+void UserAgentPage::RefreshUserAgent() const
+{
+    SaveCustomUserAgent();
+    DWORD index = ListSelection(IDC_UA_PRESET);
+    bool preset = index < kCustomIndex;
+    for (int i = 0; i < kPartCount; ++i)
+        SendDlgItemMessageW(window, kPartEdits[i], EM_SETREADONLY, preset, 0);
+
+    std::wstring parts[kPartCount];
+    if (preset) {
+        for (int i = 0; i < kPartCount; ++i)
+            parts[i] = kPresets[index].parts[i];
+    } else {
+        // A custom part never stored is the default preset's part.
+        SettingsKey settings;
+        settings.Create();
+        for (int i = 0; i < kPartCount; ++i)
+            parts[i] = settings.StringOr(kCustomValues[i], kPresets[kDefaultPreset].parts[i],
+                                         kMaxPartLength);
+        settings.Close();
+    }
+    for (int i = 0; i < kPartCount; ++i)
+        SetDlgItemTextW(window, kPartEdits[i], parts[i].c_str());
+    SetDlgItemTextW(window, IDC_UA_STRING, ComposeUserAgent(parts).c_str());
+}
+
+void UserAgentPage::ApplyUserAgent(DWORD index) const
+{
+    SaveCustomUserAgent();
+    SettingsKey settings;
+    settings.Create();
+    settings.SetDword(IDS_VALUE_IDENTIFICATION, index);
+    settings.Close();
+
+    BrowserKey userAgent(HKEY_LOCAL_MACHINE, IDS_KEY_BROWSER_MACHINE, kUserAgentKey);
+    BrowserKey postPlatform(HKEY_LOCAL_MACHINE, IDS_KEY_BROWSER_MACHINE, kPostPlatformKey);
+    userAgent.Create();
+    postPlatform.Create();
+    postPlatform.DeleteValues();
+    for (int i = 0; i < kBrowserPartCount; ++i)
+        userAgent.SetString(kBrowserPartValues[i],
+                            ControlText(kPartEdits[i], kMaxPartLength).c_str());
+    for (size_t i = 0; i < sizeof kPostPlatformTokens / sizeof kPostPlatformTokens[0]; ++i)
+        postPlatform.SetString(kPostPlatformTokens[i], L"");
+    userAgent.Close();
+    postPlatform.Close();
+}
