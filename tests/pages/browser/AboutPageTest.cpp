@@ -43,10 +43,14 @@ TEST_F(AboutPageTest, LinkIsBlueAndTheSecondPieceOfTheNameRedOnTheUsualBackgroun
         {IDC_ABOUT_NAME_FIRST, untouched},
         {IDC_ABOUT_VERSION, untouched},
     };
-    const auto background =
-        reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_STATIC | SYS_COLOR_INDEX_FLAG));
     Open([&](HWND page) {
         HDC dc = CreateCompatibleDC(nullptr);
+        // Every static of the page, coloured or not, gets the background
+        // that the page gives its other statics.
+        HWND plain = GetWindow(page, GW_CHILD);
+        const LRESULT background = SendMessageW(
+            page, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(plain));
+        EXPECT_NE(0, background);
         for (const Case &c : cases) {
             SetTextColor(dc, untouched);
             EXPECT_EQ(background,
