@@ -3,6 +3,8 @@
 #include "HostContext.h"
 #include "OptionSheet.h"
 #include "TabDisplayPage.h"
+#include "UrlAliasPage.h"
+#include "UrlServicePage.h"
 #include "resource.h"
 
 #include <new>
@@ -22,7 +24,9 @@ const PageFactory kPageOrder[] = {
     // User Agent
     // Buttons
     // URL Alias
+    MakePage<UrlAliasPage>,
     // URL Service
+    MakePage<UrlServicePage>,
     // Scroll
     // Screen
     // Menu
@@ -99,14 +103,23 @@ extern "C" DWORD WINAPI ShowOptions(HWND ownerWindow, BOOL holdIntervalHidden, L
     return RunSheet(ownerWindow, startPage);
 }
 
+// The page objects install their lists without a window.
 extern "C" void WINAPI InstallDefaultAliases(LPCWSTR vendorKey, LPCWSTR productKey,
                                              LPCWSTR versionText)
 {
     StoreKeyNames(vendorKey, productKey, versionText);
+    if (!vendorKey || !productKey || !versionText)
+        return;
+    UrlAliasPage page;
+    page.InstallDefaults();
 }
 
 extern "C" void WINAPI InstallDefaultServices(LPCWSTR vendorKey, LPCWSTR productKey,
                                               LPCWSTR versionText)
 {
     StoreKeyNames(vendorKey, productKey, versionText);
+    if (!vendorKey || !productKey || !versionText)
+        return;
+    UrlServicePage page;
+    page.InstallDefaults();
 }
