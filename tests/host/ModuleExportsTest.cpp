@@ -108,13 +108,23 @@ TEST_F(ModuleTest, ShowOptionsByOrdinalRejectsAndRuns)
     HWND owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                                nullptr, nullptr);
     DWORD code = 0;
+    int tabDisplay = -1;
     sheet::RunSheet(
         [&] {
             code = show(owner, 0, 5, 0, 0, 0, 0, 1, vendor.c_str(), product.c_str(), L"1.0", 0);
         },
-        [](HWND window) { sheet::Accept(window); });
+        [&](HWND window) {
+            // Wherever the page sits in the sheet, it is shown before acceptance.
+            int count = TabCtrl_GetItemCount(PropSheet_GetTabControl(window));
+            for (int i = 0; i < count && tabDisplay < 0; ++i)
+                if (sheet::TabLabel(window, i) == L"Tab Display")
+                    tabDisplay = i;
+            sheet::SelectPage(window, tabDisplay);
+            sheet::Accept(window);
+        });
     DestroyWindow(owner);
-    EXPECT_EQ(MAKELONG(1, 0), code);
+    ASSERT_LE(0, tabDisplay);
+    EXPECT_EQ(MAKELONG(1, tabDisplay), code);
     EXPECT_EQ(22u, Dword(L"TabHeight"));
 }
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-const int kTabDisplayIndex = 0;
+const int kTabDisplayIndex = 2;
 
 class ShowOptionsTest : public SettingsTest {
 protected:
