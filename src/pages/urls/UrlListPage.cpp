@@ -202,6 +202,9 @@ void UrlListPage::AdjustLayout(WPARAM, LPARAM)
         SetWindowPos(control, NULL, place.left, place.top + change, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // The page paints over its children, so the strip that the list gave up
+    // or took back can cover the moved controls: all is painted afresh.
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void UrlListPage::InstallDefaults() const
