@@ -61,6 +61,12 @@ inline std::vector<LayoutCase> LayoutCases()
     };
 }
 
+// Names each case in the test list by its page.
+inline void PrintTo(const LayoutCase &kind, std::ostream *out)
+{
+    *out << kind.label;
+}
+
 inline std::string LayoutCaseName(const ::testing::TestParamInfo<LayoutCase> &info)
 {
     return info.param.label;

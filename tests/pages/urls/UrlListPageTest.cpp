@@ -79,6 +79,12 @@ const PageCase kService = {
      {L"  GGo There", L"http://go.example/%s"}},
 };
 
+// Names each case in the test list by its page.
+void PrintTo(const PageCase &kind, std::ostream *out)
+{
+    *out << kind.label;
+}
+
 class UrlListPageTest : public SettingsTest, public ::testing::WithParamInterface<PageCase> {
 protected:
     void SetUp() override
@@ -442,20 +448,23 @@ TEST_P(UrlAliasPageTest, DefaultFlagBelongsToOneRowAndLeavesExpandKeyFlags)
     };
     using Flags = std::vector<std::wstring>;
     Open([&](HWND page) {
-        // Unchecking takes "D" from the current row only.
+        // "Exp Key" excludes nothing, and unchecking "Default" takes "D"
+        // from the current row only.
         urls::SelectRow(page, 2);
+        sheet::Click(page, IDC_URL_FLAG_EXP_KEY);
+        EXPECT_EQ((Flags{L"DE", L" E", L"DE", L"  "}), flags(page));
         sheet::Click(page, IDC_URL_FLAG_DEFAULT);
-        EXPECT_EQ((Flags{L"DE", L" E", L"  ", L"  "}), flags(page));
+        EXPECT_EQ((Flags{L"DE", L" E", L" E", L"  "}), flags(page));
         // Checking takes it from every other row and leaves their "E".
         urls::SelectRow(page, 3);
         sheet::Click(page, IDC_URL_FLAG_DEFAULT);
-        EXPECT_EQ((Flags{L" E", L" E", L"  ", L"D "}), flags(page));
+        EXPECT_EQ((Flags{L" E", L" E", L" E", L"D "}), flags(page));
         sheet::Click(page, IDC_URL_FLAG_EXP_KEY);
-        EXPECT_EQ((Flags{L" E", L" E", L"  ", L"DE"}), flags(page));
+        EXPECT_EQ((Flags{L" E", L" E", L" E", L"DE"}), flags(page));
         EXPECT_EQ(L"DE", CheckedFlags(page));
     });
     EXPECT_EQ(L" Ec", testreg::ReadString(HKEY_CURRENT_USER, Section(), L"0_Name"));
-    EXPECT_EQ(L"  o", testreg::ReadString(HKEY_CURRENT_USER, Section(), L"2_Name"));
+    EXPECT_EQ(L" Eo", testreg::ReadString(HKEY_CURRENT_USER, Section(), L"2_Name"));
     EXPECT_EQ(L"DEg", testreg::ReadString(HKEY_CURRENT_USER, Section(), L"3_Name"));
 }
 

@@ -144,17 +144,6 @@ TEST_F(UrlListStoreTest, ReadingEndsAtTheFirstEntryItCannotRead)
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, Path(L"Alias")));
 }
 
-TEST_F(UrlListStoreTest, WritingReplacesTheWholeSection)
-{
-    Store(L"Service", {{L"   a", L"1"}, {L"   b", L"2"}, {L"   c", L"3"}});
-    testreg::WriteString(HKEY_CURRENT_USER, Path(L"Service"), L"Unrelated", L"x");
-    UrlEntry entry = {L"C  ", L"only", L"http://only/"};
-    UrlListStore(kServiceList).Write(UrlList(1, entry), 5);
-    EXPECT_EQ((Values{{L"C  only", L"http://only/"}}), Stored(L"Service"));
-    EXPECT_EQ(2u, testreg::ValueCount(HKEY_CURRENT_USER, Path(L"Service")));
-    EXPECT_EQ(std::nullopt, Dword(L"AliasExpandKey"));
-}
-
 TEST_F(UrlListStoreTest, WritingWithoutASettingsKeyStoresTheListButNoExpandKey)
 {
     UrlEntry entry = {L"DE", L"c", L"http://www.%s.com/"};
