@@ -12,6 +12,8 @@ const wchar_t kTabControlClass[] = L"SysTabControl32";
 const UINT kNotifyTimeoutMs = 2000;
 
 bool inputPanelRaised = false;
+// Where the raised panel's top edge is placed; 0: its usual place.
+LONG inputPanelTop = 0;
 StandInRecord record;
 
 HINSTANCE ModuleInstance()
@@ -30,14 +32,19 @@ RECT WorkArea()
     return area;
 }
 
+LONG InputPanelTop()
+{
+    if (inputPanelTop)
+        return inputPanelTop;
+    return WorkArea().bottom - kStandInMenuBarHeight - kStandInInputPanelHeight;
+}
+
 // The desktop that applications see: the work area less the menu bar along
 // the bottom, and less the input panel above it when the panel is raised.
 RECT VisibleDesktop(bool withPanel)
 {
     RECT area = WorkArea();
-    area.bottom -= kStandInMenuBarHeight;
-    if (withPanel)
-        area.bottom -= kStandInInputPanelHeight;
+    area.bottom = withPanel ? InputPanelTop() : area.bottom - kStandInMenuBarHeight;
     return area;
 }
 
@@ -45,7 +52,9 @@ RECT InputPanelRect()
 {
     RECT area = WorkArea();
     area.bottom -= kStandInMenuBarHeight;
-    area.top = area.bottom - kStandInInputPanelHeight;
+    area.top = InputPanelTop();
+    if (area.bottom < area.top)
+        area.bottom = area.top;
     return area;
 }
 
@@ -189,6 +198,15 @@ AYGSHELL_API BOOL WINAPI SHInitExtraControls(void)
 AYGSHELL_API void WINAPI StandInSetInputPanel(BOOL raised)
 {
     SetInputPanel(raised != FALSE);
+}
+
+AYGSHELL_API void WINAPI StandInSetInputPanelTop(LONG top)
+{
+    if (top == inputPanelTop)
+        return;
+    inputPanelTop = top;
+    if (inputPanelRaised)
+        EnumWindows(NotifyTopLevelWindow, 0);
 }
 
 AYGSHELL_API const StandInRecord *WINAPI StandInGetRecord(void)

@@ -71,6 +71,13 @@ AYGSHELL_API BOOL WINAPI SHInitExtraControls(void);
 // property sheet, as WM_SETTINGCHANGE with SPI_SETSIPINFO.
 AYGSHELL_API void WINAPI StandInSetInputPanel(BOOL raised);
 
+// Places the raised panel's top edge, and so the bottom of the visible
+// desktop while the panel is raised, at `top` (screen coordinates); 0 puts
+// it back kStandInInputPanelHeight above the menu bar. The device's panels
+// differ in height, and a full-screen application has no menu bar. A change
+// while the panel is raised reaches the windows as a raise does.
+AYGSHELL_API void WINAPI StandInSetInputPanelTop(LONG top);
+
 // What the module asked of the shell since the last reset.
 struct StandInRecord {
     LONG initDialogCalls;

@@ -12,6 +12,8 @@
 #include "TabEventPage.h"
 #include "TabHistoryPage.h"
 #include "ViewPage.h"
+#include "UrlAliasPage.h"
+#include "UrlServicePage.h"
 #include "UserAgentPage.h"
 #include "resource.h"
 
@@ -36,7 +38,9 @@ const PageFactory kPageOrder[] = {
     // Buttons
     MakePage<ButtonsPage>,
     // URL Alias
+    MakePage<UrlAliasPage>,
     // URL Service
+    MakePage<UrlServicePage>,
     // Scroll
     MakePage<ScrollPage>,
     // Screen
@@ -129,14 +133,23 @@ extern "C" DWORD WINAPI ShowOptions(HWND ownerWindow, BOOL holdIntervalHidden, L
     return RunOptionSheet(ownerWindow, startPage, kPageOrder, kPageCount);
 }
 
+// The page objects install their lists without a window.
 extern "C" void WINAPI InstallDefaultAliases(LPCWSTR vendorKey, LPCWSTR productKey,
                                              LPCWSTR versionText)
 {
     StoreKeyNames(vendorKey, productKey, versionText);
+    if (!vendorKey || !productKey || !versionText)
+        return;
+    UrlAliasPage page;
+    page.InstallDefaults();
 }
 
 extern "C" void WINAPI InstallDefaultServices(LPCWSTR vendorKey, LPCWSTR productKey,
                                               LPCWSTR versionText)
 {
     StoreKeyNames(vendorKey, productKey, versionText);
+    if (!vendorKey || !productKey || !versionText)
+        return;
+    UrlServicePage page;
+    page.InstallDefaults();
 }

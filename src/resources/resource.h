@@ -104,6 +104,36 @@
 #define IDC_VIEW_SPLIT_TEXT_LEN_SPIN 4601
 
 // URL Alias and URL Service pages
+#define IDC_URL_ADD 4004
+#define IDC_URL_REMOVE 4005
+#define IDC_URL_UP 4006
+#define IDC_URL_DOWN 4007
+#define IDC_URL_RESTORE_DEFAULTS 4008
+#define IDC_URL_ALIAS_LABEL 4114
+#define IDC_URL_URL_LABEL 4115
+#define IDC_URL_NAME_LABEL 4116
+#define IDC_URL_FLAG_DEFAULT 4215
+#define IDC_URL_FLAG_EXP_KEY 4216
+#define IDC_URL_FLAG_CHILD 4217
+#define IDC_URL_FLAG_SEPARATOR 4218
+#define IDC_URL_FLAG_GO 4219
+#define IDC_URL_EXPAND_KEY 4418
+#define IDC_URL_ALIAS_FIELD 4504
+#define IDC_URL_URL_FIELD 4505
+#define IDC_URL_NAME_FIELD 4506
+#define IDC_URL_LIST 4702
+#define IDS_URL_RESTORE_QUESTION 311
+#define IDS_URL_ADD_HINT 312
+#define IDS_URL_COLUMN_FLAG 321
+#define IDS_URL_COLUMN_URL 322
+#define IDS_URL_COLUMN_ALIAS 323
+#define IDS_URL_COLUMN_NAME 324
+// The expand-key choices run from here to the first missing identifier.
+#define IDS_EXPAND_KEY_FIRST 531
+// The default lists: pairs of name data and URL from here to the first
+// missing name.
+#define IDS_DEFAULT_ALIAS_FIRST 601
+#define IDS_DEFAULT_SERVICE_FIRST 701
 
 // Buttons page
 #define IDC_BUTTON_LIST 4701

@@ -13,7 +13,7 @@ namespace {
 using ShowOptionsProc = decltype(&ShowOptions);
 
 // The page that the sheet is opened on: it writes only the add-on's key.
-const int kTabDisplayIndex = 5;
+const int kTabDisplayIndex = 7;
 
 class ModuleTest : public SettingsTest {
 protected:

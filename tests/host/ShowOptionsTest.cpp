@@ -8,12 +8,12 @@
 
 namespace {
 
-const int kTabDisplayIndex = 5;
+const int kTabDisplayIndex = 7;
 
 // The tab labels of the sheet's pages, in their fixed order.
-const wchar_t *const kTabLabels[] = {L"User Agent", L"Buttons",     L"Scroll",    L"Screen",
-                                     L"Menu",       L"Tab Display", L"Tab Event", L"Tab History",
-                                     L"View",       L"PIE",         L"About"};
+const wchar_t *const kTabLabels[] = {
+    L"User Agent",  L"Buttons",   L"URL Alias",   L"URL Service", L"Scroll", L"Screen", L"Menu",
+    L"Tab Display", L"Tab Event", L"Tab History", L"View",        L"PIE",    L"About"};
 const int kPageCount = sizeof kTabLabels / sizeof kTabLabels[0];
 
 // Pages for the sheet runner: they count how many exist.

@@ -25,7 +25,7 @@ bool IsKnownOption(const std::wstring &argument)
 {
     static const wchar_t *const kOptions[] = {
         L"--tour",   L"--start-page", L"--platform-version", L"--hold-interval-hidden",
-        L"--vendor", L"--product",    L"--version",
+        L"--vendor", L"--product",    L"--version",          L"--input-panel",
     };
     for (const wchar_t *option : kOptions)
         if (argument == option)
@@ -84,6 +84,12 @@ ParseOutcome ParseHostOptions(int argc, const wchar_t *const *argv, HostOptions 
                 return ParseOutcome::Bad;
             }
             options.holdIntervalHidden = number ? TRUE : FALSE;
+        } else if (argument == L"--input-panel") {
+            if (std::wcscmp(value, L"up") != 0 && std::wcscmp(value, L"down") != 0) {
+                error = L"--input-panel needs up or down, not " + std::wstring(value);
+                return ParseOutcome::Bad;
+            }
+            options.inputPanelRaised = std::wcscmp(value, L"up") == 0;
         } else if (argument == L"--vendor") {
             options.vendorKey = value;
         } else if (argument == L"--product") {
@@ -103,7 +109,8 @@ const char *HostUsage()
 {
     return "usage: velotab-host.exe [--tour DIR] [--start-page N] [--platform-version N]\n"
            "                        [--hold-interval-hidden 0|1] [--vendor TEXT]\n"
-           "                        [--product TEXT] [--version TEXT] DLLPATH\n"
+           "                        [--product TEXT] [--version TEXT] [--input-panel up|down]\n"
+           "                        DLLPATH\n"
            "  --tour DIR                  open the sheet, save a PNG of every page in DIR,\n"
            "                              accept; without it the user drives the sheet\n"
            "  --start-page N              page shown first (default 0)\n"
@@ -111,5 +118,8 @@ const char *HostUsage()
            "  --hold-interval-hidden 0|1  hold-interval flag passed to the DLL (default 0)\n"
            "  --vendor TEXT               vendor key under HKCU\\Software (default Velotab)\n"
            "  --product TEXT              product key under the vendor key (default Velotab)\n"
-           "  --version TEXT              add-on version text (default 1.0)\n";
+           "  --version TEXT              add-on version text (default 1.0)\n"
+           "  --input-panel up|down       the emulated input panel as the pages open (default\n"
+           "                              down); while the sheet is open, F9 raises and\n"
+           "                              lowers it\n";
 }

@@ -18,6 +18,8 @@ struct HostOptions {
     std::wstring vendorKey = L"Velotab";
     std::wstring productKey = L"Velotab";
     std::wstring versionText = L"1.0";
+    // The pages open with the emulated input panel raised.
+    bool inputPanelRaised = false;
 };
 
 enum class ParseOutcome { Run, Help, Bad };

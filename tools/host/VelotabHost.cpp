@@ -8,6 +8,7 @@
 #include "DemoShellButtons.h"
 #include "FatalExceptionGuard.h"
 #include "HostOptions.h"
+#include "InputPanelSwitch.h"
 #include "RegExport.h"
 #include "SheetTour.h"
 
@@ -134,6 +135,16 @@ int Run(const HostOptions &options)
             FreeLibrary(module);
             return kExitFailure;
         }
+    }
+
+    // With the shell stand-in a key raises and lowers its input panel.
+    InputPanelSwitch panelSwitch;
+    if (panelSwitch.Create(!tour)) {
+        if (!tour)
+            WriteText(stdout, std::wstring(InputPanelSwitch::HotKeyName()) +
+                                  L" raises and lowers the input panel\n");
+        if (options.inputPanelRaised)
+            panelSwitch.RaiseAfterStart();
     }
 
     DWORD code = showOptions(owner, options.holdIntervalHidden, options.platformVersion, 0, 0, 0, 0,

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Runs a test program on a screen of another size than the suite's, such as
+# the device's landscape 320 x 240: on an Xvfb display of its own and with a
+# private copy of the run's Wine prefix, since Wine takes the screen size once
+# for all the programs of a prefix. Any skipped test fails the run, so that a
+# test that needs this screen cannot pass by not running.
+# Usage: scripts/on-screen.sh SCREEN PROGRAM [ARG...]   (SCREEN as 320x240x24)
+set -euo pipefail
+
+screen=$1
+shift
+: "${WINEPREFIX:?needs the Wine prefix of the run}"
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Another run may take the same display number at the same moment: a display
+# counts as ours only once its server is up and still running.
+for number in $(seq 130 190); do
+    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+    Xvfb ":$number" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$number" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$number" ]; then
+        export DISPLAY=":$number"
+        break
+    fi
+    xvfb_pid=
+done
+if [ -z "$xvfb_pid" ]; then
+    echo "on-screen: no display for $screen" >&2
+    exit 1
+fi
+
+cp -a "$WINEPREFIX" "$work/prefix"
+export WINEPREFIX="$work/prefix"
+
+status=0
+wine "$@" >"$work/output" 2>&1 || status=$?
+cat "$work/output"
+if grep -q '^\[  SKIPPED \]' "$work/output"; then
+    echo "on-screen: tests were skipped on the $screen screen" >&2
+    exit 1
+fi
+exit "$status"

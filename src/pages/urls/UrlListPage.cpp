@@ -1,0 +1,426 @@
+#include "UrlListPage.h"
+
+#include "HostContext.h"
+#include "SettingsKey.h"
+#include "resource.h"
+
+namespace {
+
+enum Column { kFlagColumn, kNameColumn, kUrlColumn, kColumnCount };
+
+const DWORD kDefaultExpandKey = 0;
+const UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
+const int kAllRows = -1;
+// Bottom of the visible desktop on the portrait screen with the input panel
+// lowered: the list keeps its template height down to here.
+const LONG kFullVisibleBottom = 294;
+// However high the panel, the list loses at most this many pixels.
+const int kMaxListShrink = 110;
+
+int Height(const RECT &rect)
+{
+    return rect.bottom - rect.top;
+}
+
+} // namespace
+
+UrlListPage::UrlListPage(const UrlListPageKind &kind)
+    : OptionPage(kind.templateId, 0), kind(kind), currentItem(-1), referenceListHeight(0)
+{
+}
+
+BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
+{
+    OptionPage::OnInitDialog(wParam, lParam);
+    currentItem = -1;
+
+    if (kind.expandKeyListId) {
+        for (UINT id = IDS_EXPAND_KEY_FIRST; PlatformLoadStringPointer(hostContext.instance, id);
+             ++id)
+            AddListString(kind.expandKeyListId, id);
+        SettingsKey settings;
+        settings.Open();
+        DWORD choice = settings.DwordOr(kind.list->expandKeyValueId, kDefaultExpandKey);
+        settings.Close();
+        SelectListItem(kind.expandKeyListId, choice);
+    }
+
+    HWND list = List();
+    RECT bounds;
+    GetWindowRect(list, &bounds);
+    referenceListHeight = Height(bounds);
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+
+    for (int i = 0; i < kColumnCount; ++i) {
+        LVCOLUMNW column;
+        ZeroMemory(&column, sizeof column);
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_ORDER;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = kind.columns[i].width;
+        column.pszText = const_cast<LPWSTR>(
+            PlatformLoadStringPointer(hostContext.instance, kind.columns[i].titleId));
+        column.iSubItem = i;
+        column.iOrder = i;
+        ListView_InsertColumn(list, i, &column);
+    }
+
+    UrlList entries = UrlListStore(*kind.list).Read();
+    for (size_t i = 0; i < entries.size(); ++i)
+        InsertRow(static_cast<int>(i), entries[i]);
+
+    AdjustLayout(0, 0);
+    SetFocus(list);
+    UpdateControlStates();
+    return FALSE;
+}
+
+BOOL UrlListPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    int id = LOWORD(wParam);
+    switch (id) {
+    case IDC_URL_ADD:
+        AddItem();
+        return TRUE;
+    case IDC_URL_REMOVE:
+        RemoveItem();
+        return TRUE;
+    case IDC_URL_UP:
+    case IDC_URL_DOWN:
+        MoveItem(id);
+        return TRUE;
+    case IDC_URL_RESTORE_DEFAULTS:
+        RestoreDefaults();
+        return TRUE;
+    default:
+        break;
+    }
+    for (size_t i = 0; i < kind.flagBoxCount; ++i) {
+        if (kind.flagBoxes[i].boxId == id) {
+            OnFlagClicked(id);
+            return TRUE;
+        }
+    }
+    if (IsField(id)) {
+        switch (HIWORD(wParam)) {
+        case EN_SETFOCUS:
+            OnFieldFocused();
+            return TRUE;
+        case EN_CHANGE:
+            OnEditChanged(id, reinterpret_cast<HWND>(lParam));
+            return TRUE;
+        default:
+            break;
+        }
+    }
+    return OptionPage::OnCommand(wParam, lParam);
+}
+
+BOOL UrlListPage::OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result)
+{
+    if (header->idFrom != IDC_URL_LIST)
+        return OptionPage::OnNotify(wParam, header, result);
+    if (header->code == LVN_ITEMCHANGED)
+        return TRUE;
+    if (header->code != LVN_ITEMCHANGING)
+        return OptionPage::OnNotify(wParam, header, result);
+
+    *result = 0;
+    const NMLISTVIEW *change = reinterpret_cast<const NMLISTVIEW *>(header);
+    bool selectionChanges = (change->uChanged & LVIF_STATE) &&
+                            ((change->uOldState ^ change->uNewState) & LVIS_SELECTED);
+    if (!selectionChanges)
+        return TRUE;
+    if (change->uNewState & LVIS_SELECTED) {
+        currentItem = change->iItem;
+    } else if (change->iItem == currentItem) {
+        currentItem = -1;
+    } else {
+        // A row that is not the current one loses its selection: the list
+        // may select the new row before it clears the old one, and a row
+        // that is being deleted is no longer current.
+        return TRUE;
+    }
+    ShowCurrentItem();
+    UpdateControlStates();
+    return TRUE;
+}
+
+void UrlListPage::OnOK()
+{
+    UrlList entries;
+    int rows = ListView_GetItemCount(List());
+    for (int row = 0; row < rows; ++row) {
+        UrlEntry entry;
+        entry.flags = CellText(row, kFlagColumn);
+        entry.name = CellText(row, kNameColumn);
+        entry.url = CellText(row, kUrlColumn);
+        entries.push_back(entry);
+    }
+    DWORD expandKey = kind.expandKeyListId ? ListSelection(kind.expandKeyListId) : 0;
+    UrlListStore(*kind.list).Write(entries, expandKey);
+    OptionPage::OnOK();
+}
+
+void UrlListPage::AdjustLayout(WPARAM, LPARAM)
+{
+    SIPINFO panel;
+    ZeroMemory(&panel, sizeof panel);
+    panel.cbSize = sizeof panel;
+    SHSipInfo(SPI_GETSIPINFO, 0, &panel, 0);
+    LONG visibleBottom = panel.rcVisibleDesktop.bottom;
+
+    HWND list = List();
+    RECT bounds;
+    GetWindowRect(list, &bounds);
+    int height = Height(bounds);
+    int change;
+    if (visibleBottom < kFullVisibleBottom) {
+        int target = referenceListHeight + visibleBottom - kFullVisibleBottom;
+        if (height == target)
+            return;
+        change = target - height;
+        // Nothing below the visible desktop: the page still keeps a menu
+        // bar's height free at the bottom.
+        if (visibleBottom == GetSystemMetrics(SM_CYSCREEN))
+            change -= GetSystemMetrics(SM_CYMENU) + 1;
+        if (height + change < referenceListHeight - kMaxListShrink)
+            change = referenceListHeight - kMaxListShrink - height;
+    } else {
+        if (height == referenceListHeight)
+            return;
+        change = referenceListHeight - height;
+    }
+
+    SetWindowPos(list, NULL, 0, 0, bounds.right - bounds.left, height + change,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ListView_EnsureVisible(list, ListView_GetSelectionMark(list), FALSE);
+    for (size_t i = 0; i < kind.controlsBelowListCount; ++i) {
+        HWND control = GetDlgItem(window, kind.controlsBelowList[i]);
+        RECT place;
+        GetWindowRect(control, &place);
+        MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&place), 2);
+        SetWindowPos(control, NULL, place.left, place.top + change, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The page paints over its children, so the strip that the list gave up
+    // or took back can cover the moved controls: all is painted afresh.
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void UrlListPage::InstallDefaults() const
+{
+    UrlListStore(*kind.list).InstallDefaults();
+}
+
+// The new row goes in front of the current row, or at the end.
+void UrlListPage::AddItem()
+{
+    int row = currentItem >= 0 ? currentItem : ListView_GetItemCount(List());
+    UrlEntry entry;
+    entry.flags.assign(kind.list->flagWidth, L' ');
+    LPCWSTR newName = PlatformLoadStringPointer(hostContext.instance, kind.newNameId);
+    entry.name = newName ? newName : L"";
+    InsertRow(row, entry);
+    MakeCurrent(row);
+    ShowCurrentItem();
+    UpdateControlStates();
+    SetFocus(List());
+}
+
+// Only the row goes: the fields keep its texts and the item controls stay
+// enabled, but no row is current until the user selects one.
+void UrlListPage::RemoveItem()
+{
+    if (currentItem < 0)
+        return;
+    int row = currentItem;
+    currentItem = -1;
+    ListView_DeleteItem(List(), row);
+}
+
+void UrlListPage::MoveItem(int buttonId)
+{
+    if (currentItem < 0)
+        return;
+    int target = buttonId == IDC_URL_UP ? currentItem - 1 : currentItem + 1;
+    if (target < 0 || target >= ListView_GetItemCount(List()))
+        return;
+    for (int column = 0; column < kColumnCount; ++column) {
+        std::wstring moving = CellText(currentItem, column);
+        SetCellText(currentItem, column, CellText(target, column));
+        SetCellText(target, column, moving);
+    }
+    // The selection follows the row, and the fields follow the selection.
+    HWND list = List();
+    ListView_SetItemState(list, currentItem, 0, kRowStates);
+    ListView_SetItemState(list, target, kRowStates, kRowStates);
+    currentItem = target;
+    ListView_SetSelectionMark(list, target);
+    ListView_EnsureVisible(list, target, FALSE);
+    SetFocus(list);
+}
+
+// Replaces the rows with the built-in list; nothing is written before the
+// sheet is accepted, and the expand key stays as chosen.
+void UrlListPage::RestoreDefaults()
+{
+    if (ShowMessage(IDS_URL_RESTORE_QUESTION, MB_OKCANCEL) != IDOK)
+        return;
+    currentItem = -1;
+    ListView_DeleteAllItems(List());
+    UrlList defaults = UrlListStore(*kind.list).Defaults();
+    for (size_t i = 0; i < defaults.size(); ++i)
+        InsertRow(static_cast<int>(i), defaults[i]);
+    ShowCurrentItem();
+    UpdateControlStates();
+}
+
+// The box has toggled already. The current row's flags are rebuilt from the
+// boxes; checking the exclusive flag takes it from every other row.
+void UrlListPage::OnFlagClicked(int boxId)
+{
+    if (currentItem < 0)
+        return;
+    std::wstring flags(kind.list->flagWidth, L' ');
+    for (size_t i = 0; i < kind.flagBoxCount && i < flags.size(); ++i)
+        if (CheckState(kind.flagBoxes[i].boxId) == BST_CHECKED)
+            flags[i] = kind.flagBoxes[i].letter;
+    SetCellText(currentItem, kFlagColumn, flags);
+
+    if (kind.exclusiveFlag == kNoExclusiveFlag)
+        return;
+    const UrlFlagBox &exclusive = kind.flagBoxes[kind.exclusiveFlag];
+    if (boxId != exclusive.boxId || CheckState(boxId) != BST_CHECKED)
+        return;
+    size_t position = static_cast<size_t>(kind.exclusiveFlag);
+    int rows = ListView_GetItemCount(List());
+    for (int row = 0; row < rows; ++row) {
+        if (row == currentItem)
+            continue;
+        std::wstring other = CellText(row, kFlagColumn);
+        if (position < other.size() && other[position] == exclusive.letter) {
+            other[position] = L' ';
+            SetCellText(row, kFlagColumn, other);
+        }
+    }
+}
+
+void UrlListPage::OnEditChanged(int fieldId, HWND field)
+{
+    if (currentItem < 0)
+        return;
+    std::vector<wchar_t> buffer(kUrlTextCapacity);
+    GetWindowTextW(field, &buffer[0], static_cast<int>(buffer.size()));
+    std::wstring text(&buffer[0]);
+    if (fieldId == kind.nameFieldId && kind.lowerCaseName) {
+        std::wstring lowered = text;
+        if (!lowered.empty())
+            CharLowerBuffW(&lowered[0], static_cast<DWORD>(lowered.size()));
+        if (lowered != text) {
+            // Putting the text back moves the caret; it goes back where the
+            // user left it.
+            DWORD start = 0, end = 0;
+            SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            SetWindowTextW(field, lowered.c_str());
+            SendMessageW(field, EM_SETSEL, start, end);
+            text = lowered;
+        }
+    }
+    SetCellText(currentItem, fieldId == kind.nameFieldId ? kNameColumn : kUrlColumn, text);
+}
+
+// Filling a field is a text change too: it passes through OnEditChanged.
+void UrlListPage::ShowCurrentItem()
+{
+    std::wstring url, name, flags;
+    if (currentItem >= 0) {
+        url = CellText(currentItem, kUrlColumn);
+        name = CellText(currentItem, kNameColumn);
+        flags = CellText(currentItem, kFlagColumn);
+    }
+    SetDlgItemTextW(window, IDC_URL_URL_FIELD, url.c_str());
+    SetDlgItemTextW(window, kind.nameFieldId, name.c_str());
+    for (size_t i = 0; i < kind.flagBoxCount; ++i) {
+        bool set = i < flags.size() && flags[i] == kind.flagBoxes[i].letter;
+        SetCheck(kind.flagBoxes[i].boxId, set ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+// Only controls whose state differs are touched; a disabled field is also
+// read-only.
+void UrlListPage::UpdateControlStates() const
+{
+    BOOL enable = currentItem >= 0 ? TRUE : FALSE;
+    for (size_t i = 0; i < kind.itemControlCount; ++i) {
+        HWND control = GetDlgItem(window, kind.itemControls[i]);
+        if ((IsWindowEnabled(control) ? TRUE : FALSE) == enable)
+            continue;
+        EnableWindow(control, enable);
+        if (IsField(kind.itemControls[i]))
+            SendMessageW(control, EM_SETREADONLY, !enable, 0);
+    }
+}
+
+// A field that gets the focus while no row is current has nothing to edit:
+// the focus goes back to the list and the user is told how to start.
+void UrlListPage::OnFieldFocused()
+{
+    if (currentItem >= 0)
+        return;
+    SetFocus(List());
+    ShowMessage(IDS_URL_ADD_HINT, MB_OK);
+}
+
+HWND UrlListPage::List() const
+{
+    return GetDlgItem(window, IDC_URL_LIST);
+}
+
+std::wstring UrlListPage::CellText(int row, int column) const
+{
+    std::vector<wchar_t> buffer(kUrlTextCapacity);
+    ListView_GetItemText(List(), row, column, &buffer[0], static_cast<int>(buffer.size()));
+    return std::wstring(&buffer[0]);
+}
+
+void UrlListPage::SetCellText(int row, int column, const std::wstring &text) const
+{
+    ListView_SetItemText(List(), row, column, const_cast<LPWSTR>(text.c_str()));
+}
+
+void UrlListPage::InsertRow(int row, const UrlEntry &entry) const
+{
+    LVITEMW item;
+    ZeroMemory(&item, sizeof item);
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<LPWSTR>(entry.flags.c_str());
+    int inserted = ListView_InsertItem(List(), &item);
+    if (inserted < 0)
+        return;
+    SetCellText(inserted, kNameColumn, entry.name);
+    SetCellText(inserted, kUrlColumn, entry.url);
+}
+
+// The row becomes the only selected row and the focused one.
+void UrlListPage::MakeCurrent(int row)
+{
+    HWND list = List();
+    ListView_SetItemState(list, kAllRows, 0, kRowStates);
+    ListView_SetItemState(list, row, kRowStates, kRowStates);
+    currentItem = row;
+    ListView_SetSelectionMark(list, row);
+    ListView_EnsureVisible(list, row, FALSE);
+}
+
+int UrlListPage::ShowMessage(UINT textId, UINT buttons) const
+{
+    LPCWSTR text = PlatformLoadStringPointer(hostContext.instance, textId);
+    return MessageBoxW(window, text ? text : L"", hostContext.productKey, buttons);
+}
+
+bool UrlListPage::IsField(int controlId) const
+{
+    return controlId == kind.nameFieldId || controlId == IDC_URL_URL_FIELD;
+}

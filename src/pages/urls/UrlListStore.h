@@ -1,0 +1,68 @@
+// The registry form of the two URL lists, the alias list and the service
+// list: reading, rewriting and installing the built-in defaults. Both lists
+// are stored by the same rules and differ only in what UrlListKind holds.
+#ifndef VELOTAB_URL_LIST_STORE_H
+#define VELOTAB_URL_LIST_STORE_H
+
+#include "Platform.h"
+
+#include <string>
+#include <vector>
+
+// One entry: its flag characters, its alias or display name, its URL
+// template. The flags are a fixed number of characters, one a position,
+// each either its letter or a blank.
+struct UrlEntry {
+    std::wstring flags;
+    std::wstring name;
+    std::wstring url;
+};
+
+typedef UrlEntry AliasEntry;
+typedef UrlEntry ServiceEntry;
+typedef std::vector<UrlEntry> UrlList;
+
+// What sets one list apart from the other.
+struct UrlListKind {
+    // Section of the settings key that holds the list and nothing else.
+    LPCWSTR section;
+    // Flag characters in front of the name in the stored name data.
+    size_t flagWidth;
+    // The built-in list: name data and URL as string pairs from here on.
+    UINT firstDefaultId;
+    // Setting kept beside the list in the settings key itself; 0 for none.
+    UINT expandKeyValueId;
+};
+
+extern const UrlListKind kAliasList;
+extern const UrlListKind kServiceList;
+
+// Room for one stored text with its terminator, in characters: the
+// longest text that is read or written has one character less.
+const size_t kUrlTextCapacity = 4096;
+
+class UrlListStore {
+public:
+    explicit UrlListStore(const UrlListKind &kind);
+
+    // The stored list, up to the first entry whose name cannot be read; an
+    // entry whose URL cannot be read is kept with an empty URL and ends the
+    // list. A missing section is an empty list; it is never created.
+    UrlList Read() const;
+    // Replaces the stored list with entries. Where the list has an expand
+    // key, expandKey is written beside it first, into an existing settings
+    // key only. Texts longer than the readers take are cut to fit.
+    void Write(const UrlList &entries, DWORD expandKey) const;
+    // Writes the built-in list when the section is missing; an existing
+    // section, even an empty one, is left as it is.
+    void InstallDefaults() const;
+    // The built-in list from the string table.
+    UrlList Defaults() const;
+
+private:
+    UrlEntry Split(const std::wstring &nameData, const std::wstring &url) const;
+
+    const UrlListKind &kind;
+};
+
+#endif
