@@ -1,10 +1,14 @@
-# The two commands: `make demo` and `make test`. Each does its own set-up.
+# The commands: `make demo`, `make test`, `make bench` and `make footprint`.
+# Each does its own set-up.
 BUILD := build
 TARGETS := i686 x86_64
 PRIMARY := i686
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup build demo test clean $(TARGETS:%=build-%)
+# Timed runs of each sheet in `make bench`.
+BENCH_RUNS := 20
+
+.PHONY: all setup build demo test bench footprint clean $(TARGETS:%=build-%)
 
 all: build
 
@@ -27,6 +31,17 @@ demo: build
 
 test: build
 	bash scripts/with-wine.sh $(BUILD) bash scripts/test.sh $(BUILD) $(TARGETS)
+
+# Times the options sheet against a bare sheet of the same templates and
+# prints the ratios with the DLL's size (the 64-bit build on a machine that
+# runs 64-bit programs only).
+bench: build
+	bash scripts/with-wine.sh $(BUILD) bash scripts/bench.sh $(BENCH_RUNS) $(BUILD)/$(PRIMARY) \
+	    $(BUILD)/x86_64
+
+# What each part of the DLL costs, from the link map of each target.
+footprint: build
+	@for target in $(TARGETS); do echo "== $$target"; bash scripts/footprint.sh $(BUILD)/$$target; done
 
 clean:
 	rm -rf $(BUILD)
