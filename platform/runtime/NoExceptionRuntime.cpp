@@ -41,8 +41,8 @@ void *operator new[](std::size_t size) throw(std::bad_alloc)
     return AllocateOrFail(size);
 }
 
-// The module checks what these return: a page that cannot be made is left
-// out as it would be without this file.
+// These answer NULL when memory runs out, as the library's do: the module
+// checks what they return.
 void *operator new(std::size_t size, const std::nothrow_t &) throw()
 {
     return Allocate(size);
