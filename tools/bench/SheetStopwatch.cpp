@@ -11,8 +11,6 @@ namespace {
 const UINT kDriveMessage = WM_APP + 1;
 const wchar_t kOwnerClass[] = L"VelotabBenchOwner";
 const UINT kWatchdogMs = 100;
-// Time for one run, from the call until the sheet has closed.
-const ULONGLONG kRunMs = 30000;
 // Time that the sheet gets to close once the run has given up on it.
 const ULONGLONG kClosingMs = 5000;
 // Upper bound of the messages handled while the sheet settles.
@@ -82,7 +80,7 @@ bool PageShown(HWND sheet)
 
 SheetStopwatch *SheetStopwatch::running = nullptr;
 
-SheetStopwatch::SheetStopwatch()
+SheetStopwatch::SheetStopwatch(ULONGLONG runMs) : runMs(runMs)
 {
     QueryPerformanceFrequency(&frequency);
     WNDCLASSW windowClass = {};
@@ -120,7 +118,7 @@ bool SheetStopwatch::Measure(const std::function<bool()> &run, SheetTimes &times
     current = SheetTimes();
     state = State::Waiting;
     running = this;
-    deadline = GetTickCount64() + kRunMs;
+    deadline = GetTickCount64() + runMs;
     UINT_PTR watchdog = SetTimer(nullptr, 0, kWatchdogMs, OnWatchdog);
     PostMessageW(owner, kDriveMessage, 0, 0);
 

@@ -25,7 +25,10 @@ struct SheetTimes {
 
 class SheetStopwatch {
 public:
-    SheetStopwatch();
+    static const ULONGLONG kDefaultRunMs = 30000;
+
+    // Each run gets runMs to end before the stopwatch cancels its sheet.
+    explicit SheetStopwatch(ULONGLONG runMs = kDefaultRunMs);
     ~SheetStopwatch();
     SheetStopwatch(const SheetStopwatch &) = delete;
     SheetStopwatch &operator=(const SheetStopwatch &) = delete;
@@ -51,6 +54,7 @@ private:
 
     static SheetStopwatch *running;
 
+    ULONGLONG runMs;
     HWND owner = nullptr;
     HWND sheet = nullptr;
     LARGE_INTEGER frequency = {};
