@@ -6,14 +6,27 @@
 // unwinder, the exception classes, the thread library that guards them, and
 // the verbose terminate handler with its demangler and formatted output:
 // most of the DLL. Here every such error ends the process at once, which is
-// what an exception that nothing in the module can catch would end in.
+// what an exception that nothing in the module can catch would end in. The
+// library's guards of function-local statics pull in the same, and its
+// thread library besides; the module runs on one thread, and needs neither.
 //
 // Linked into the DLL only; the tests link the library's versions.
 #include <cstdlib>
+#include <cxxabi.h>
 #include <new>
 #include <string>
 
 namespace {
+
+// The first byte of a guard tells that its static is made; the second that
+// it is being made, as in the library's own guards.
+const int kMade = 0;
+const int kMaking = 1;
+
+unsigned char *GuardBytes(__cxxabiv1::__guard *guard)
+{
+    return reinterpret_cast<unsigned char *>(guard);
+}
 
 void *Allocate(std::size_t size)
 {
@@ -72,6 +85,36 @@ void operator delete[](void *block, const std::nothrow_t &) throw()
 {
     std::free(block);
 }
+
+// The guards around the first pass through a function-local static's
+// definition. Reaching it again while it is being made, from its own
+// initialiser, is an error the library also reports by throwing.
+namespace __cxxabiv1 {
+
+extern "C" int __cxa_guard_acquire(__guard *guard)
+{
+    unsigned char *bytes = GuardBytes(guard);
+    if (bytes[kMade])
+        return 0;
+    if (bytes[kMaking])
+        std::abort();
+    bytes[kMaking] = 1;
+    return 1;
+}
+
+extern "C" void __cxa_guard_release(__guard *guard) throw()
+{
+    unsigned char *bytes = GuardBytes(guard);
+    bytes[kMaking] = 0;
+    bytes[kMade] = 1;
+}
+
+extern "C" void __cxa_guard_abort(__guard *guard) throw()
+{
+    GuardBytes(guard)[kMaking] = 0;
+}
+
+} // namespace __cxxabiv1
 
 // Where the library's containers and allocators throw. The library keeps
 // all of these in one unit: each must be here, or that unit comes back.

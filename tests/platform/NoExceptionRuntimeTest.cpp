@@ -1,7 +1,8 @@
 // The runtime pieces that the module's DLL links instead of the library's
 // exception machinery, seen through a DLL linked the same way: allocation
-// answers as the module expects, and every error that the library would
-// throw ends the process as an uncaught exception would, through abort.
+// and function-local statics work as the module expects, and every error
+// that the library would throw ends the process as an uncaught exception
+// would, through abort.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -79,6 +80,14 @@ TEST_F(NoExceptionRuntime, NothrowFormsAnswerNullWhenMemoryRunsOut)
     EXPECT_EQ(nullptr, newBlock(kImpossibleSize, kArrayNothrow));
 }
 
+TEST_F(NoExceptionRuntime, MakesAFunctionLocalStaticOnce)
+{
+    auto localStatic = Export<int (*)()>("ProbeLocalStatic");
+    ASSERT_NE(nullptr, localStatic);
+    EXPECT_EQ(1, localStatic());
+    EXPECT_EQ(1, localStatic());
+}
+
 using NoExceptionRuntimeDeathTest = NoExceptionRuntime;
 
 TEST_F(NoExceptionRuntimeDeathTest, ThrowingFormsEndTheProcessWhenMemoryRunsOut)
@@ -91,6 +100,11 @@ TEST_F(NoExceptionRuntimeDeathTest, ThrowingFormsEndTheProcessWhenMemoryRunsOut)
             },
             testing::ExitedWithCode(kAbortedStatus), "")
             << "form " << form;
+}
+
+TEST_F(NoExceptionRuntimeDeathTest, AStaticReachedFromItsOwnInitialiserEndsTheProcess)
+{
+    EXPECT_EXIT(CallAborting("ProbeRecursiveStatic"), testing::ExitedWithCode(kAbortedStatus), "");
 }
 
 TEST_F(NoExceptionRuntimeDeathTest, ContainerErrorsEndTheProcess)

@@ -12,6 +12,15 @@ namespace {
 
 enum AllocationForm { kScalar, kArray, kScalarNothrow, kArrayNothrow };
 
+int initialisations = 0;
+
+int Initialise()
+{
+    return ++initialisations;
+}
+
+int Reenter();
+
 } // namespace
 
 extern "C" {
@@ -60,4 +69,28 @@ __declspec(dllexport) wchar_t ProbeStringOutOfRange(std::size_t index)
     return text.at(index);
 }
 
+// Made on the first call only; answers how often it was made.
+__declspec(dllexport) int ProbeLocalStatic()
+{
+    static const int made = Initialise();
+    return made == initialisations ? initialisations : -1;
+}
+
+// Its static's initialiser calls it again.
+__declspec(dllexport) void ProbeRecursiveStatic()
+{
+    static const int value = Reenter();
+    static_cast<void>(value);
+}
+
 } // extern "C"
+
+namespace {
+
+int Reenter()
+{
+    ProbeRecursiveStatic();
+    return 1;
+}
+
+} // namespace
