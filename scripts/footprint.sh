@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prints what each part of the DLL costs, from the link map of a build
 # folder: bytes of code, data, unwind tables and resources per library, and
-# per source file for the module's own code; then the DLL's size on disk.
+# per source file ("source: ...") for the code built from this repository;
+# then the DLL's size on disk.
 # Usage: scripts/footprint.sh BUILD_DIR
 set -euo pipefail
 
@@ -46,7 +47,7 @@ function hex(text,    value, i) {
     else next
     part = file
     if (part ~ /objects\.a\(/) {
-        sub(/.*objects\.a\(/, "module: ", part); sub(/\)$/, "", part)
+        sub(/.*objects\.a\(/, "source: ", part); sub(/\)$/, "", part)
     } else if (part ~ /\.a\(/) {
         sub(/\(.*/, "", part); sub(/.*\//, "", part)
     } else {
