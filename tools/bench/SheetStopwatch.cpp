@@ -135,7 +135,7 @@ bool SheetStopwatch::Measure(const std::function<bool()> &run, SheetTimes &times
     }
 
     if (state == State::Waiting)
-        Fail(sheet ? "the sheet closed before it was driven" : "the sheet did not appear");
+        Fail("the sheet did not appear");
     else if (state == State::Accepting && !accepted)
         Fail("the sheet does not report that it was accepted");
     if (state == State::Failed) {
