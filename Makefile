@@ -1,10 +1,14 @@
-# The two commands: `make demo` and `make test`. Each does its own set-up.
+# The commands: `make demo`, `make test`, `make bench` and `make footprint`.
+# Each does its own set-up.
 BUILD := build
 TARGETS := i686 x86_64
 PRIMARY := i686
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup build demo test clean $(TARGETS:%=build-%)
+# Timed runs of each sheet in `make bench`.
+BENCH_RUNS := 20
+
+.PHONY: all setup build demo test bench footprint clean $(TARGETS:%=build-%)
 
 all: build
 
@@ -18,15 +22,44 @@ $(TARGETS:%=build-%): build-%: setup
 	    -DCMAKE_BUILD_TYPE=MinSizeRel
 	cmake --build $(BUILD)/$* -j $(JOBS)
 
+# The device's screens: portrait 240 x 320, landscape 320 x 240, and VGA
+# 480 x 640 at 192 dots per inch.
+PORTRAIT := 240x320x24
+LANDSCAPE := 320x240x24
+VGA := 480x640x24
+VGA_DPI := 192
+
 # With a display the host stand-in is interactive; without one it tours the
-# sheet and saves a screenshot of each page under $(BUILD)/$(PRIMARY)/tour
-# ($(BUILD)/x86_64/tour on a machine that runs 64-bit programs only).
-# A machine that runs 64-bit programs only shows the 64-bit build.
+# sheet and saves a screenshot of each page under $(BUILD)/$(PRIMARY)/tour,
+# then tours it again on the VGA screen into $(BUILD)/$(PRIMARY)/tour-vga
+# (under $(BUILD)/x86_64 on a machine that runs 64-bit programs only).
 demo: build
 	bash scripts/with-wine.sh $(BUILD) bash scripts/demo.sh $(BUILD)/$(PRIMARY) $(BUILD)/x86_64
+	@if [ -z "$${DISPLAY:-}" ]; then \
+	    echo "VelotabOptions on the VGA screen, $(VGA_DPI) dots per inch:"; \
+	    VELOTAB_SCREEN=$(VGA) VELOTAB_DPI=$(VGA_DPI) bash scripts/with-wine.sh $(BUILD) \
+	        bash scripts/demo.sh --tour-name tour-vga $(BUILD)/$(PRIMARY) $(BUILD)/x86_64; \
+	fi
 
+# The suite runs for every target on the portrait screen, then once more on
+# the landscape screen for the first target that this machine runs; each
+# line of that second run is marked.
 test: build
-	bash scripts/with-wine.sh $(BUILD) bash scripts/test.sh $(BUILD) $(TARGETS)
+	VELOTAB_SCREEN=$(PORTRAIT) bash scripts/with-wine.sh $(BUILD) \
+	    bash scripts/test.sh $(BUILD) $(TARGETS)
+	VELOTAB_SCREEN=$(LANDSCAPE) bash scripts/with-wine.sh $(BUILD) \
+	    bash scripts/test.sh --first --label "landscape 320x240" $(BUILD) $(TARGETS)
+
+# Times the options sheet against a bare sheet of the same templates and
+# prints the ratios with the DLL's size (the 64-bit build on a machine that
+# runs 64-bit programs only).
+bench: build
+	bash scripts/with-wine.sh $(BUILD) bash scripts/bench.sh $(BENCH_RUNS) $(BUILD)/$(PRIMARY) \
+	    $(BUILD)/x86_64
+
+# What each part of the DLL costs, from the link map of each target.
+footprint: build
+	@for target in $(TARGETS); do echo "== $$target"; bash scripts/footprint.sh $(BUILD)/$$target; done
 
 clean:
 	rm -rf $(BUILD)

@@ -1,8 +1,21 @@
 #!/usr/bin/env bash
 # Runs the suites of the build folders given as one CTest run, so that one
 # summary covers every target.
-# Usage: scripts/test.sh TOP_DIR BUILD_SUBDIR...
+#   --first        runs only the first of the targets that this machine can run
+#   --label TEXT   starts every line of the run's output with "[TEXT] ", so
+#                  that a second run of the suite reads apart from the first
+# Usage: scripts/test.sh [--first] [--label TEXT] TOP_DIR BUILD_SUBDIR...
 set -euo pipefail
+
+first=
+label=
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --first) first=1; shift ;;
+        --label) label=$2; shift 2 ;;
+        *) break ;;
+    esac
+done
 
 top_dir=$1
 shift
@@ -16,10 +29,18 @@ if [ -n "${VELOTAB_64BIT_ONLY:-}" ]; then
     done
     set -- "${runnable[@]}"
 fi
+[ -n "$first" ] && set -- "$1"
 {
     echo "# Joins the suites of every target into one run."
     printf 'subdirs('
     printf '"%s" ' "$@"
     echo ')'
 } >"$top_dir/CTestTestfile.cmake"
-ctest --test-dir "$top_dir" --output-on-failure -j 2 --timeout 120
+
+screen=${VELOTAB_SCREEN:+ ${VELOTAB_SCREEN%x*}}
+echo "== The suite of $* on the display$screen${label:+, marked [$label]}"
+if [ -z "$label" ]; then
+    ctest --test-dir "$top_dir" --output-on-failure -j 2 --timeout 120
+else
+    ctest --test-dir "$top_dir" --output-on-failure -j 2 --timeout 120 2>&1 | sed -u "s/^/[$label] /"
+fi

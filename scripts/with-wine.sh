@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Runs a command with a fresh Wine prefix under the build folder, a
 # persistent wineserver and, when there is no display, a virtual one.
+# VELOTAB_SCREEN (WIDTHxHEIGHTxDEPTH) asks for a virtual display of that size
+# even when there is a display; VELOTAB_DPI sets the prefix's screen
+# resolution in dots per inch (Wine's default is 96).
 # Usage: scripts/with-wine.sh BUILD_DIR COMMAND [ARG...]
 set -euo pipefail
 
@@ -20,18 +23,34 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ -z "${DISPLAY:-}" ]; then
+# Starts a virtual display on the first free number. Another run may take
+# the same number at the same moment; its server then ends at once, and the
+# next number is tried.
+start_display() {
+    local number
     for number in $(seq 90 120); do
         [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$number" -screen 0 "$screen" -dpi "${VELOTAB_DPI:-96}" -nolisten tcp \
+            >/dev/null 2>&1 &
         xvfb_pid=$!
-        export DISPLAY=":$number"
-        break
+        for _ in $(seq 100); do
+            [ -e "/tmp/.X11-unix/X$number" ] && break
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$number" ]; then
+            export DISPLAY=":$number"
+            return 0
+        fi
+        kill "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=
     done
-    for _ in $(seq 100); do
-        [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
-        sleep 0.1
-    done
+    echo "with-wine: no free display number for a virtual display" >&2
+    return 1
+}
+
+if [ -z "${DISPLAY:-}" ] || [ -n "${VELOTAB_SCREEN:-}" ]; then
+    start_display
     export VELOTAB_HEADLESS=1
 fi
 
@@ -60,5 +79,13 @@ wineboot -i >/dev/null 2>&1
 # Without a window manager, managed windows make every hide wait for an
 # answer that never comes; unmanaged windows show and hide at once.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# The two places that Wine reads the screen resolution from, at each
+# program's start.
+if [ -n "${VELOTAB_DPI:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VELOTAB_DPI" /f \
+        >/dev/null 2>&1
+    wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        /v LogPixels /t REG_DWORD /d "$VELOTAB_DPI" /f >/dev/null 2>&1
+fi
 
 "$@"
