@@ -160,14 +160,20 @@ void OptionDialog::CreateHeadingFont()
 {
     if (headingFont)
         DeleteObject(headingFont);
-    HDC dc = GetDC(window);
-    LOGFONTW description;
-    ZeroMemory(&description, sizeof description);
-    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof description, &description);
+    LOGFONTW description = CurrentFont();
     description.lfHeight = kHeadingFontHeight;
     description.lfWeight = FW_BOLD;
     headingFont = CreateFontIndirectW(&description);
+}
+
+LOGFONTW OptionDialog::CurrentFont() const
+{
+    LOGFONTW description;
+    ZeroMemory(&description, sizeof description);
+    HDC dc = GetDC(window);
+    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof description, &description);
     ReleaseDC(window, dc);
+    return description;
 }
 
 void OptionDialog::CreateMenuBar()

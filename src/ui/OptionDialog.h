@@ -50,6 +50,9 @@ protected:
     static INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                             OptionDialog *created);
 
+    // The description of the font selected in the dialog's device context,
+    // which fonts of the dialog's own are made from.
+    LOGFONTW CurrentFont() const;
     // Gives each listed heading control the heading font.
     void SetHeadingFont(const int *controlIds, int count) const;
 

@@ -1,5 +1,7 @@
 #include "SheetStopwatch.h"
 
+#include "AddOnCalls.h"
+
 #include <commctrl.h>
 #include <prsht.h>
 
@@ -33,17 +35,6 @@ BOOL CALLBACK FindOwnedSheet(HWND window, LPARAM search)
         request.found = window;
         return FALSE;
     }
-    return TRUE;
-}
-
-struct CloseRequest {
-    HWND keep;
-};
-
-BOOL CALLBACK PostClose(HWND window, LPARAM request)
-{
-    if (window != reinterpret_cast<CloseRequest *>(request)->keep && IsWindowVisible(window))
-        PostMessageW(window, WM_CLOSE, 0, 0);
     return TRUE;
 }
 
@@ -228,8 +219,7 @@ void SheetStopwatch::GiveUp(const std::string &reason)
     deadline = GetTickCount64() + kClosingMs;
     if (sheet && IsWindow(sheet))
         PropSheet_PressButton(sheet, PSBTN_CANCEL);
-    CloseRequest request = {owner};
-    EnumThreadWindows(GetCurrentThreadId(), PostClose, reinterpret_cast<LPARAM>(&request));
+    CloseThreadWindowsBut(owner);
 }
 
 void SheetStopwatch::Fail(const std::string &reason)

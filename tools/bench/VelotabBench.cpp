@@ -10,6 +10,7 @@
 // The module writes under its own vendor key, which is removed before and
 // after; the browser keys that its pages write are restored afterwards.
 #include "BaselineSheet.h"
+#include "AddOnCalls.h"
 #include "FatalExceptionGuard.h"
 #include "RegistrySnapshot.h"
 #include "SheetStopwatch.h"
@@ -25,15 +26,8 @@
 
 namespace {
 
-typedef DWORD(WINAPI *ShowOptionsProc)(HWND, BOOL, LONG, DWORD, DWORD, DWORD, DWORD, DWORD, LPCWSTR,
-                                       LPCWSTR, LPCWSTR, int);
-typedef void(WINAPI *InstallDefaultsProc)(LPCWSTR, LPCWSTR, LPCWSTR);
-
 enum ExitCode { kExitSuccess = 0, kExitFailure = 1, kExitBadArguments = 2 };
 
-const WORD kShowOptionsOrdinal = 1;
-const WORD kInstallAliasesOrdinal = 2;
-const WORD kInstallServicesOrdinal = 3;
 const DWORD kRejected = 2;
 // The arguments that the add-on passes; the platform generation is the
 // newest, so that every page offers all its options.
@@ -116,23 +110,6 @@ bool ParseArguments(int argc, wchar_t **argv, Options &options, std::string &err
         return false;
     }
     return true;
-}
-
-// By full path with the altered search order, so that the DLLs beside it
-// (aygshell.dll) are found wherever the bench runs from.
-HMODULE LoadModule(const std::wstring &path)
-{
-    wchar_t fullPath[MAX_PATH];
-    DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, fullPath, nullptr);
-    if (!length || length >= MAX_PATH)
-        return LoadLibraryW(path.c_str());
-    return LoadLibraryExW(fullPath, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
-template <class Proc> Proc ExportByOrdinal(HMODULE module, WORD ordinal)
-{
-    FARPROC address = GetProcAddress(module, MAKEINTRESOURCEA(ordinal));
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(address));
 }
 
 long long FileSize(const std::wstring &path)

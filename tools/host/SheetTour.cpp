@@ -1,5 +1,6 @@
 #include "SheetTour.h"
 
+#include "AddOnCalls.h"
 #include "ConsoleText.h"
 #include "WindowCapture.h"
 
@@ -69,17 +70,6 @@ BOOL CALLBACK FindSheetWindow(HWND window, LPARAM found)
         *reinterpret_cast<HWND *>(found) = window;
         return FALSE;
     }
-    return TRUE;
-}
-
-struct CloseRequest {
-    HWND keep;
-};
-
-BOOL CALLBACK PostClose(HWND window, LPARAM request)
-{
-    if (window != reinterpret_cast<CloseRequest *>(request)->keep && IsWindowVisible(window))
-        PostMessageW(window, WM_CLOSE, 0, 0);
     return TRUE;
 }
 
@@ -280,6 +270,5 @@ void SheetTour::CloseThreadWindows()
     deadline = GetTickCount64() + kClosingMs;
     if (sheetWindow && IsWindow(sheetWindow))
         PropSheet_PressButton(sheetWindow, PSBTN_CANCEL);
-    CloseRequest request = {ownerWindow};
-    EnumThreadWindows(GetCurrentThreadId(), PostClose, reinterpret_cast<LPARAM>(&request));
+    CloseThreadWindowsBut(ownerWindow);
 }

@@ -6,6 +6,7 @@
 // screenshot of every page.
 #include "ConsoleText.h"
 #include "DemoShellButtons.h"
+#include "AddOnCalls.h"
 #include "FatalExceptionGuard.h"
 #include "HostOptions.h"
 #include "InputPanelSwitch.h"
@@ -18,15 +19,8 @@
 
 namespace {
 
-typedef DWORD(WINAPI *ShowOptionsProc)(HWND, BOOL, LONG, DWORD, DWORD, DWORD, DWORD, DWORD, LPCWSTR,
-                                       LPCWSTR, LPCWSTR, int);
-typedef void(WINAPI *InstallDefaultsProc)(LPCWSTR, LPCWSTR, LPCWSTR);
-
 enum ExitCode { kExitSuccess = 0, kExitFailure = 1, kExitBadArguments = 2 };
 
-const WORD kShowOptionsOrdinal = 1;
-const WORD kInstallAliasesOrdinal = 2;
-const WORD kInstallServicesOrdinal = 3;
 const DWORD kRejected = 2;
 const wchar_t kOwnerClass[] = L"VelotabHostWindow";
 
@@ -46,23 +40,6 @@ std::wstring SystemMessage(DWORD code)
 void Complain(const std::wstring &text)
 {
     WriteText(stderr, L"velotab-host: " + text + L"\n");
-}
-
-// The DLL is loaded by its full path with the altered search order, so that
-// the DLLs beside it (aygshell.dll) are found wherever the host runs from.
-HMODULE LoadModule(const std::wstring &path)
-{
-    wchar_t fullPath[MAX_PATH];
-    DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, fullPath, nullptr);
-    if (!length || length >= MAX_PATH)
-        return LoadLibraryW(path.c_str());
-    return LoadLibraryExW(fullPath, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
-template <class Proc> Proc ExportByOrdinal(HMODULE module, WORD ordinal)
-{
-    FARPROC address = GetProcAddress(module, MAKEINTRESOURCEA(ordinal));
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(address));
 }
 
 // The add-on's main window, which owns the sheet.

@@ -81,14 +81,10 @@ void AboutPage::CreateLinkFont()
 {
     if (linkFont)
         DeleteObject(linkFont);
-    HDC dc = GetDC(window);
-    LOGFONTW description;
-    ZeroMemory(&description, sizeof description);
-    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof description, &description);
+    LOGFONTW description = CurrentFont();
     description.lfHeight = kLinkFontHeight;
     description.lfUnderline = TRUE;
     linkFont = CreateFontIndirectW(&description);
-    ReleaseDC(window, dc);
 }
 
 void AboutPage::OpenLink() const
