@@ -65,9 +65,12 @@ HICON ExtractButtonIcon(const ShellButton &button)
     return PlatformExtractSmallIcon(file.c_str(), button.iconIndex);
 }
 
+const int kNoImage = -1;
+
 // Adds the button's icon, or the blank image when it has none; returns the
-// image's index.
-int AddButtonImage(HIMAGELIST images, const ShellButton &button)
+// image's index. The blank image is put in once and shared by every button
+// without an icon; blankImage holds its index, kNoImage until then.
+int AddButtonImage(HIMAGELIST images, const ShellButton &button, int *blankImage)
 {
     HICON icon = ExtractButtonIcon(button);
     if (icon) {
@@ -75,10 +78,12 @@ int AddButtonImage(HIMAGELIST images, const ShellButton &button)
         DestroyIcon(icon);
         return image;
     }
+    if (*blankImage != kNoImage)
+        return *blankImage;
     HBITMAP blank = LoadBitmapW(hostContext.instance, MAKEINTRESOURCEW(IDB_EMPTY_ICON));
-    int image = ImageList_Add(images, blank, blank);
+    *blankImage = ImageList_Add(images, blank, blank);
     DeleteObject(blank);
-    return image;
+    return *blankImage;
 }
 
 void InsertColumn(HWND list, int column, UINT labelId)
@@ -251,29 +256,36 @@ void ButtonsPage::AdjustLayout(WPARAM, LPARAM)
 }
 
 // Every row's record goes with its row, through the delete notifications.
+// The image list is made with room for every button's icon, and the list is
+// drawn once when all rows are in rather than after each one.
 void ButtonsPage::FillButtonList()
 {
     HWND list = List();
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
 
-    HIMAGELIST images = ImageList_Create(
-        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), ILC_MASK | ILC_COLOR32, 0, 1);
+    std::vector<ShellButton> buttons;
+    EnumerateShellButtons(&buttons);
+    HIMAGELIST images =
+        ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                         ILC_MASK | ILC_COLOR32, static_cast<int>(buttons.size()), 1);
     HIMAGELIST previous = ListView_SetImageList(list, images, LVSIL_SMALL);
     if (previous)
         ImageList_Destroy(previous);
 
     bool holdRows = HoldRowsOffered(holdMode);
     LPCWSTR holdSuffix = PlatformLoadStringPointer(hostContext.instance, IDS_HOLD_ROW_SUFFIX);
-    std::vector<ShellButton> buttons;
-    EnumerateShellButtons(&buttons);
+    int blankImage = kNoImage;
     for (size_t i = 0; i < buttons.size(); ++i) {
         const ShellButton &button = buttons[i];
-        int image = AddButtonImage(images, button);
+        int image = AddButtonImage(images, button, &blankImage);
         InsertRow(button, kPressRow, button.pressCommand, button.displayName, image);
         if (holdRows)
             InsertRow(button, kHoldRow, button.holdCommand,
                       button.displayName + (holdSuffix ? holdSuffix : L""), image);
     }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
 }
 
 void ButtonsPage::ApplyAssignment()

@@ -64,9 +64,7 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
         ListView_InsertColumn(list, i, &column);
     }
 
-    UrlList entries = UrlListStore(*kind.list).Read();
-    for (size_t i = 0; i < entries.size(); ++i)
-        InsertRow(static_cast<int>(i), entries[i]);
+    FillRows(UrlListStore(*kind.list).Read());
 
     AdjustLayout(0, 0);
     SetFocus(list);
@@ -268,9 +266,7 @@ void UrlListPage::RestoreDefaults()
         return;
     currentItem = -1;
     ListView_DeleteAllItems(List());
-    UrlList defaults = UrlListStore(*kind.list).Defaults();
-    for (size_t i = 0; i < defaults.size(); ++i)
-        InsertRow(static_cast<int>(i), defaults[i]);
+    FillRows(UrlListStore(*kind.list).Defaults());
     ShowCurrentItem();
     UpdateControlStates();
 }
@@ -401,6 +397,19 @@ void UrlListPage::InsertRow(int row, const UrlEntry &entry) const
         return;
     SetCellText(inserted, kNameColumn, entry.name);
     SetCellText(inserted, kUrlColumn, entry.url);
+}
+
+// The list has room for all rows reserved and is drawn once at the end, not
+// after every row: the service list alone has some eighty.
+void UrlListPage::FillRows(const UrlList &entries) const
+{
+    HWND list = List();
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    ListView_SetItemCountEx(list, static_cast<int>(entries.size()), LVSICF_NOINVALIDATEALL);
+    for (size_t i = 0; i < entries.size(); ++i)
+        InsertRow(static_cast<int>(i), entries[i]);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
 }
 
 // The row becomes the only selected row and the focused one.

@@ -87,6 +87,7 @@ private:
     std::wstring CellText(int row, int column) const;
     void SetCellText(int row, int column, const std::wstring &text) const;
     void InsertRow(int row, const UrlEntry &entry) const;
+    void FillRows(const UrlList &entries) const;
     void MakeCurrent(int row);
     int ShowMessage(UINT textId, UINT buttons) const;
     bool IsField(int controlId) const;
