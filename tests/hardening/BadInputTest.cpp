@@ -1,0 +1,294 @@
+// The module over registry data that it did not write: values of the wrong
+// type or size, unterminated and overlong texts, overlong names, in its own
+// key, its list sections, the shell's button keys and the browser's keys.
+// Every page is shown and the sheet accepted; the module must not crash or
+// hang, must fall back to its defaults, and must write sane data.
+#include "FullSheet.h"
+#include "HostContext.h"
+#include "SavedKey.h"
+#include "TestRegistry.h"
+
+#include <memory>
+
+namespace {
+
+using testreg::Value;
+
+const std::wstring kShellKeys = L"Software\\Microsoft\\Shell\\Keys";
+const std::wstring kBrowserMachine =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const std::wstring kUserAgent = kBrowserMachine + L"\\User Agent";
+const std::wstring kPostPlatform = kUserAgent + L"\\Post Platform";
+const std::wstring kBrowserMain = L"Software\\Microsoft\\Internet Explorer\\Main";
+
+// The browser's values that the module reads, by key.
+const std::vector<std::wstring> kMachineValues = {L"Security_RunScripts", L"ClearTypeText"};
+const std::vector<std::wstring> kMainValues = {L"ShowScriptErrors"};
+const std::vector<std::wstring> kUserAgentValues = {L"", L"Compatible", L"Version", L"Platform"};
+const std::vector<std::wstring> kPostPlatformValues = {L"PPC", L"240x320"};
+
+// A hardware button whose values are all fed bad data, and one whose name
+// stays readable, so that its row and stored assignment are always there.
+const std::wstring kBadButton = L"40C1";
+const std::wstring kGoodButton = L"40C2";
+const std::vector<std::wstring> kButtonValues = {L"Name", L"Icon", L"Flags", L""};
+
+// The longest text the module keeps, in characters, without its NUL.
+const size_t kLongestKeptText = 4095;
+
+enum class Bad {
+    Missing,
+    WrongType,
+    Bytes0,
+    Bytes2,
+    Bytes7,
+    Bytes8,
+    Unterminated,
+    Text4095,
+    Text4096,
+    Text5000,
+};
+
+struct BadCase {
+    const char *label;
+    Bad kind;
+};
+
+// Writes the bad form of a value; the key is created when missing.
+void Feed(HKEY root, const std::wstring &path, const std::wstring &name, Bad kind)
+{
+    const BYTE bytes[8] = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x01};
+    const wchar_t unterminated[] = {L'a', L'b', L'c'};
+    auto text = [&](size_t length) {
+        std::wstring long_text(length, L'x');
+        testreg::WriteString(root, path, name.c_str(), long_text);
+    };
+    switch (kind) {
+    case Bad::Missing: {
+        HKEY key = nullptr;
+        if (!RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, &key)) {
+            RegDeleteValueW(key, name.c_str());
+            RegCloseKey(key);
+        }
+        break;
+    }
+    case Bad::WrongType:
+        testreg::WriteString(root, path, name.c_str(), L"1");
+        break;
+    case Bad::Bytes0:
+        testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes, 0);
+        break;
+    case Bad::Bytes2:
+        testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes, 2);
+        break;
+    case Bad::Bytes7:
+        testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes, 7);
+        break;
+    case Bad::Bytes8:
+        testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes, 8);
+        break;
+    case Bad::Unterminated:
+        testreg::WriteRaw(root, path, name.c_str(), REG_SZ, unterminated, sizeof unterminated);
+        break;
+    case Bad::Text4095:
+        text(4095);
+        break;
+    case Bad::Text4096:
+        text(4096);
+        break;
+    case Bad::Text5000:
+        text(5000);
+        break;
+    }
+}
+
+// Every text the module writes is terminated, holds no NUL before its end
+// and fits the readers' buffers.
+void ExpectSaneTexts(const std::vector<Value> &values, const std::wstring &where)
+{
+    for (const Value &value : values) {
+        if (value.type != REG_SZ)
+            continue;
+        SCOPED_TRACE(std::string(where.begin(), where.end()) + " " +
+                     std::string(value.name.begin(), value.name.end()));
+        ASSERT_EQ(0u, value.data.size() % sizeof(wchar_t));
+        ASSERT_GE(value.data.size(), sizeof(wchar_t));
+        std::wstring text(reinterpret_cast<const wchar_t *>(value.data.data()),
+                          value.data.size() / sizeof(wchar_t));
+        EXPECT_EQ(text.size() - 1, text.find(L'\0'));
+        EXPECT_LE(text.size() - 1, kLongestKeptText);
+    }
+}
+
+// Every DWORD that acceptance wrote over missing data is written again, as
+// the same value, over the bad data.
+void ExpectDwordsAsDefault(const std::vector<Value> &defaults, const std::vector<Value> &written,
+                           const std::wstring &where)
+{
+    for (const Value &expected : defaults) {
+        if (expected.type != REG_DWORD)
+            continue;
+        SCOPED_TRACE(std::string(where.begin(), where.end()) + " " +
+                     std::string(expected.name.begin(), expected.name.end()));
+        auto found = std::find_if(written.begin(), written.end(),
+                                  [&](const Value &v) { return v.name == expected.name; });
+        ASSERT_NE(written.end(), found);
+        EXPECT_EQ(expected, *found);
+    }
+}
+
+class BadInputTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kShellKeys));
+        saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kUserAgent));
+        saved.emplace_back(
+            new testreg::SavedKey(HKEY_LOCAL_MACHINE, kBrowserMachine, kMachineValues));
+        saved.emplace_back(new testreg::SavedKey(HKEY_CURRENT_USER, kBrowserMain, kMainValues));
+        // Every read starts from missing data.
+        testreg::DeleteTree(HKEY_LOCAL_MACHINE, kShellKeys);
+        testreg::DeleteTree(HKEY_LOCAL_MACHINE, kUserAgent);
+        for (const auto &name : kMachineValues)
+            Feed(HKEY_LOCAL_MACHINE, kBrowserMachine, name, Bad::Missing);
+        for (const auto &name : kMainValues)
+            Feed(HKEY_CURRENT_USER, kBrowserMain, name, Bad::Missing);
+        testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + L"\\" + kGoodButton, L"Name",
+                             L"Button");
+        owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(owner);
+        // Put back in the reverse order of saving: the user agent key lies
+        // below the browser's machine key.
+        while (!saved.empty())
+            saved.pop_back();
+        SettingsTest::TearDown();
+    }
+
+    DWORD Show(bool accept) { return ShowEveryPage(owner, vendor, product, accept); }
+
+    // What the module writes over missing data, key by key.
+    struct Written {
+        std::vector<Value> settings, machine, main;
+    };
+    Written Read() const
+    {
+        return {testreg::ReadValues(HKEY_CURRENT_USER, Path()),
+                testreg::ReadValues(HKEY_LOCAL_MACHINE, kBrowserMachine),
+                testreg::ReadValues(HKEY_CURRENT_USER, kBrowserMain)};
+    }
+    Written Defaults()
+    {
+        Show(true);
+        Written defaults = Read();
+        testreg::DeleteTree(HKEY_CURRENT_USER, Path());
+        return defaults;
+    }
+
+    void FeedEverything(const std::vector<Value> &settings, Bad kind) const
+    {
+        for (const Value &value : settings)
+            Feed(HKEY_CURRENT_USER, Path(), value.name, kind);
+        for (const wchar_t *section : {L"Alias", L"Service"})
+            for (const wchar_t *name : {L"0_Name", L"0_URL", L"1_Name"})
+                Feed(HKEY_CURRENT_USER, Path(section), name, kind);
+        for (const auto &name : kMachineValues)
+            Feed(HKEY_LOCAL_MACHINE, kBrowserMachine, name, kind);
+        for (const auto &name : kMainValues)
+            Feed(HKEY_CURRENT_USER, kBrowserMain, name, kind);
+        for (const auto &name : kUserAgentValues)
+            Feed(HKEY_LOCAL_MACHINE, kUserAgent, name, kind);
+        for (const auto &name : kPostPlatformValues)
+            Feed(HKEY_LOCAL_MACHINE, kPostPlatform, name, kind);
+        for (const auto &name : kButtonValues)
+            Feed(HKEY_LOCAL_MACHINE, kShellKeys + L"\\" + kBadButton, name, kind);
+        for (const auto &name : {L"Icon", L"Flags", L""})
+            Feed(HKEY_LOCAL_MACHINE, kShellKeys + L"\\" + kGoodButton, name, kind);
+    }
+
+    void ExpectSane(const Written &defaults) const
+    {
+        Written written = Read();
+        ExpectDwordsAsDefault(defaults.settings, written.settings, L"settings");
+        ExpectDwordsAsDefault(defaults.machine, written.machine, L"browser machine");
+        ExpectDwordsAsDefault(defaults.main, written.main, L"browser main");
+        ExpectSaneTexts(written.settings, L"settings");
+        for (const wchar_t *section : {L"Alias", L"Service"})
+            ExpectSaneTexts(testreg::ReadValues(HKEY_CURRENT_USER, Path(section)), section);
+        ExpectSaneTexts(testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgent), L"user agent");
+        ExpectSaneTexts(testreg::ReadValues(HKEY_LOCAL_MACHINE, kPostPlatform), L"post platform");
+    }
+
+    HWND owner = nullptr;
+    std::vector<std::unique_ptr<testreg::SavedKey>> saved;
+};
+
+class BadValueTest : public BadInputTest, public ::testing::WithParamInterface<BadCase> {};
+
+// Each page reads its settings over the bad data and writes its defaults on
+// acceptance; cancelling leaves the bad data as it was.
+TEST_P(BadValueTest, PagesFallBackToTheirDefaults)
+{
+    const Written defaults = Defaults();
+    ASSERT_FALSE(defaults.settings.empty());
+
+    FeedEverything(defaults.settings, GetParam().kind);
+    const auto fed = testreg::ReadValues(HKEY_CURRENT_USER, Path());
+    const auto fedMachine = testreg::ReadValues(HKEY_LOCAL_MACHINE, kBrowserMachine);
+    Show(false);
+    EXPECT_EQ(fed, testreg::ReadValues(HKEY_CURRENT_USER, Path()));
+    EXPECT_EQ(fedMachine, testreg::ReadValues(HKEY_LOCAL_MACHINE, kBrowserMachine));
+
+    Show(true);
+    ExpectSane(defaults);
+}
+
+const BadCase kBadValues[] = {
+    {"Missing", Bad::Missing},           {"WrongType", Bad::WrongType},
+    {"Dword0Bytes", Bad::Bytes0},        {"Dword2Bytes", Bad::Bytes2},
+    {"Dword7Bytes", Bad::Bytes7},        {"Dword8Bytes", Bad::Bytes8},
+    {"Unterminated", Bad::Unterminated}, {"Text4095", Bad::Text4095},
+    {"Text4096", Bad::Text4096},         {"Text5000", Bad::Text5000},
+};
+INSTANTIATE_TEST_SUITE_P(Values, BadValueTest, ::testing::ValuesIn(kBadValues),
+                         [](const auto &info) { return std::string(info.param.label); });
+
+class LongNameTest : public BadInputTest, public ::testing::WithParamInterface<size_t> {};
+
+// Subkey and value names at and beyond the registry's name limit, where the
+// module enumerates: the shell's buttons and the list sections. The
+// registry may refuse the longer names; whatever it takes, the module must
+// cope with.
+TEST_P(LongNameTest, EnumerationsCopeWithLongNames)
+{
+    const Written defaults = Defaults();
+    const std::wstring name(GetParam(), L'k');
+
+    HKEY key = nullptr;
+    if (!RegCreateKeyExW(HKEY_LOCAL_MACHINE, (kShellKeys + L"\\" + name).c_str(), 0, nullptr, 0,
+                         KEY_ALL_ACCESS, nullptr, &key, nullptr)) {
+        RegSetValueExW(key, L"Name", 0, REG_SZ, reinterpret_cast<const BYTE *>(L"Long"),
+                       sizeof L"Long");
+        RegCloseKey(key);
+    }
+    for (const wchar_t *section : {L"Alias", L"Service"}) {
+        testreg::WriteString(HKEY_CURRENT_USER, Path(section), L"0_Name", L"   n");
+        testreg::WriteString(HKEY_CURRENT_USER, Path(section), L"0_URL", L"http://a/%s");
+        testreg::WriteString(HKEY_CURRENT_USER, Path(section), name.c_str(), L"x");
+        if (!RegCreateKeyExW(HKEY_CURRENT_USER, (Path(section) + L"\\" + name).c_str(), 0, nullptr,
+                             0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+            RegCloseKey(key);
+    }
+    testreg::WriteDword(HKEY_CURRENT_USER, Path(), name.c_str(), 1);
+
+    Show(true);
+    ExpectSane(defaults);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, LongNameTest, ::testing::Values(255, 256, 300));
+
+} // namespace
