@@ -150,10 +150,11 @@ TEST_F(ShowOptionsTest, EveryStartPageOpensItsPageAndTheLastShownPageComesBack)
         DWORD code = ShowAndRun(start, [&](HWND window) {
             opened = sheet::TabLabel(window, sheet::CurrentIndex(window));
             sheet::SelectPage(window, last);
-            sheet::Accept(window);
+            // Cancelled: accepting would write the browser's own keys.
+            sheet::Cancel(window);
         });
         EXPECT_EQ(kTabLabels[start], opened) << "start page " << start;
-        EXPECT_EQ(MAKELONG(1, last), code) << "start page " << start;
+        EXPECT_EQ(MAKELONG(0, last), code) << "start page " << start;
     }
 }
 
