@@ -166,6 +166,15 @@ void OptionDialog::CreateHeadingFont()
     headingFont = CreateFontIndirectW(&description);
 }
 
+LONG OptionDialog::VisibleDesktopBottom()
+{
+    SIPINFO panel;
+    ZeroMemory(&panel, sizeof panel);
+    panel.cbSize = sizeof panel;
+    SHSipInfo(SPI_GETSIPINFO, 0, &panel, 0);
+    return panel.rcVisibleDesktop.bottom;
+}
+
 LOGFONTW OptionDialog::CurrentFont() const
 {
     LOGFONTW description;

@@ -53,6 +53,9 @@ protected:
     // The description of the font selected in the dialog's device context,
     // which fonts of the dialog's own are made from.
     LOGFONTW CurrentFont() const;
+    // The bottom of the desktop that the input panel leaves visible, as the
+    // shell reports it; layouts that follow the panel start from it.
+    static LONG VisibleDesktopBottom();
     // Gives each listed heading control the heading font.
     void SetHeadingFont(const int *controlIds, int count) const;
 

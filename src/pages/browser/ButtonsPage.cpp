@@ -214,11 +214,7 @@ void ButtonsPage::OnOK()
 
 void ButtonsPage::AdjustLayout(WPARAM, LPARAM)
 {
-    SIPINFO panel;
-    ZeroMemory(&panel, sizeof panel);
-    panel.cbSize = sizeof panel;
-    SHSipInfo(SPI_GETSIPINFO, 0, &panel, 0);
-    LONG bottom = panel.rcVisibleDesktop.bottom;
+    LONG bottom = VisibleDesktopBottom();
 
     HWND list = List();
     int height = WindowHeight(list);

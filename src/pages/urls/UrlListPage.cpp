@@ -161,11 +161,7 @@ void UrlListPage::OnOK()
 
 void UrlListPage::AdjustLayout(WPARAM, LPARAM)
 {
-    SIPINFO panel;
-    ZeroMemory(&panel, sizeof panel);
-    panel.cbSize = sizeof panel;
-    SHSipInfo(SPI_GETSIPINFO, 0, &panel, 0);
-    LONG visibleBottom = panel.rcVisibleDesktop.bottom;
+    LONG visibleBottom = VisibleDesktopBottom();
 
     HWND list = List();
     RECT bounds;
