@@ -19,6 +19,8 @@ public:
     int PageCount() const { return static_cast<int>(templates.size()); }
     // The template identifiers in page order, as "3010, 3008, ...".
     std::string TemplateList() const;
+    // The template of the page at index, which is below PageCount().
+    WORD Template(size_t index) const { return templates[index]; }
     // Runs the sheet modally over owner, starting at its first page; true
     // when the sheet reports that it was accepted.
     bool Run(HWND owner) const;

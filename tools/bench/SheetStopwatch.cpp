@@ -177,6 +177,10 @@ void SheetStopwatch::Drive()
     HWND tabs = TabsOf(sheet);
     int count = tabs ? TabCtrl_GetItemCount(tabs) : 0;
     int start = tabs ? TabCtrl_GetCurSel(tabs) : -1;
+    current.pages.assign(count, 0.0);
+    if (start >= 0 && start < count)
+        current.pages[start] = current.open;
+    double pageShownAt = openedAt;
     for (int i = 0; i < count; ++i) {
         if (i == start)
             continue;
@@ -186,6 +190,9 @@ void SheetStopwatch::Drive()
             GiveUp("the sheet did not show page " + std::to_string(i));
             return;
         }
+        double now = Now();
+        current.pages[i] = now - pageShownAt;
+        pageShownAt = now;
     }
     acceptedAt = Now();
     current.showPages = acceptedAt - openedAt;

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // One run, in milliseconds.
 struct SheetTimes {
@@ -21,6 +22,9 @@ struct SheetTimes {
     double showPages = 0;
     double accept = 0;
     int pageCount = 0;
+    // The time that each page took to show, by tab index; the start page's
+    // entry is its share of opening.
+    std::vector<double> pages;
 };
 
 class SheetStopwatch {

@@ -55,12 +55,14 @@ const SharedKey kSharedKeys[] = {
     {HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\Main"},
 };
 
-const char kUsage[] = "usage: velotab-bench [--runs N] VelotabOptions.dll\n"
-                      "  --runs N  timed runs of each sheet, 1 to 1000 (default 20)\n";
+const char kUsage[] = "usage: velotab-bench [--runs N] [--pages] VelotabOptions.dll\n"
+                      "  --runs N  timed runs of each sheet, 1 to 1000 (default 20)\n"
+                      "  --pages   also the time that each page takes to show\n";
 
 struct Options {
     std::wstring dllPath;
     int runs = kDefaultRuns;
+    bool perPage = false;
 };
 
 void Complain(const std::string &text)
@@ -95,6 +97,8 @@ bool ParseArguments(int argc, wchar_t **argv, Options &options, std::string &err
                 return false;
             }
             options.runs = static_cast<int>(runs);
+        } else if (argument == L"--pages") {
+            options.perPage = true;
         } else if (argument.compare(0, 2, L"--") == 0) {
             error = "unknown option " + Narrow(argument);
             return false;
@@ -136,12 +140,17 @@ struct Series {
     std::vector<double> open;
     std::vector<double> showPages;
     std::vector<double> accept;
+    // By tab index, one time per run.
+    std::vector<std::vector<double> > pages;
 
     void Add(const SheetTimes &times)
     {
         open.push_back(times.open);
         showPages.push_back(times.showPages);
         accept.push_back(times.accept);
+        pages.resize(std::max(pages.size(), times.pages.size()));
+        for (size_t i = 0; i < times.pages.size(); ++i)
+            pages[i].push_back(times.pages[i]);
     }
 };
 
@@ -248,6 +257,14 @@ int Run(const Options &options)
     PrintRow("show every other page once", ours.showPages, bare.showPages,
              baseline.PageCount() > 1);
     PrintRow("accept until the call returns", ours.accept, bare.accept);
+    if (options.perPage && optionsPages == baseline.PageCount()) {
+        std::printf("each page's first showing (the start page: opening):\n");
+        for (size_t i = 0; i < ours.pages.size() && i < bare.pages.size(); ++i) {
+            std::string phase = "  page " + std::to_string(i) + " (template " +
+                                std::to_string(baseline.Template(i)) + ")";
+            PrintRow(phase.c_str(), ours.pages[i], bare.pages[i]);
+        }
+    }
     return kExitSuccess;
 }
 
