@@ -5,8 +5,10 @@ TARGETS := i686 x86_64
 PRIMARY := i686
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-# Timed runs of each sheet in `make bench`.
+# Timed runs of each sheet in `make bench`; BENCH_PAGES=1 adds each page's
+# own time.
 BENCH_RUNS := 20
+BENCH_PAGES :=
 
 .PHONY: all setup build demo test bench footprint clean $(TARGETS:%=build-%)
 
@@ -54,8 +56,8 @@ test: build
 # prints the ratios with the DLL's size (the 64-bit build on a machine that
 # runs 64-bit programs only).
 bench: build
-	bash scripts/with-wine.sh $(BUILD) bash scripts/bench.sh $(BENCH_RUNS) $(BUILD)/$(PRIMARY) \
-	    $(BUILD)/x86_64
+	BENCH_PAGES=$(BENCH_PAGES) bash scripts/with-wine.sh $(BUILD) bash scripts/bench.sh \
+	    $(BENCH_RUNS) $(BUILD)/$(PRIMARY) $(BUILD)/x86_64
 
 # What each part of the DLL costs, from the link map of each target.
 footprint: build

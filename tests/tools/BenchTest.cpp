@@ -105,6 +105,15 @@ TEST(SheetStopwatch, DrivesASheetThroughEveryPageAndAccepts)
         EXPECT_GT(times.open, 0);
         EXPECT_GT(times.showPages, 0);
         EXPECT_GT(times.accept, 0);
+        // Each page has its own time; the other pages' add up to the phase.
+        ASSERT_EQ(static_cast<size_t>(kPages), times.pages.size());
+        EXPECT_DOUBLE_EQ(times.open, times.pages[0]);
+        double others = 0;
+        for (int page = 1; page < kPages; ++page) {
+            EXPECT_GT(times.pages[page], 0) << "page " << page;
+            others += times.pages[page];
+        }
+        EXPECT_NEAR(times.showPages, others, 1e-6);
     }
 }
 

@@ -194,7 +194,7 @@ void SheetStopwatch::Drive()
         current.pages[i] = now - pageShownAt;
         pageShownAt = now;
     }
-    acceptedAt = Now();
+    acceptedAt = pageShownAt;
     current.showPages = acceptedAt - openedAt;
     current.pageCount = count;
     PropSheet_PressButton(sheet, PSBTN_OK);

@@ -141,7 +141,7 @@ struct Series {
     std::vector<double> showPages;
     std::vector<double> accept;
     // By tab index, one time per run.
-    std::vector<std::vector<double> > pages;
+    std::vector<std::vector<double>> pages;
 
     void Add(const SheetTimes &times)
     {
