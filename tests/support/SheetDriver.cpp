@@ -1,5 +1,8 @@
 #include "SheetDriver.h"
 
+#include "OptionSheet.h"
+#include "resource.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -152,6 +155,17 @@ std::wstring TabLabel(HWND sheet, int index)
     SendMessageW(PropSheet_GetTabControl(sheet), TCM_GETITEMW, index,
                  reinterpret_cast<LPARAM>(&item));
     return text;
+}
+
+void RunPage(OptionPage &page, const Script &use, bool accept)
+{
+    OptionSheet options(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
+    options.AddPage(&page);
+    RunSheet([&] { options.Run(); },
+             [&](HWND window) {
+                 use(CurrentPage(window));
+                 accept ? Accept(window) : Cancel(window);
+             });
 }
 
 void Accept(HWND sheet)

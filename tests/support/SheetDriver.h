@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class OptionPage;
+
 namespace sheet {
 
 using Script = std::function<void(HWND window)>;
@@ -22,6 +24,9 @@ void RunModal(const std::function<void()> &modal, const std::function<bool(HWND)
               const Script &script);
 // The same for a property sheet.
 void RunSheet(const std::function<void()> &modal, const Script &script);
+// Opens `page` alone in the options sheet, runs `use` on the page's window,
+// then accepts the sheet or cancels it.
+void RunPage(OptionPage &page, const Script &use, bool accept = true);
 
 bool IsPropertySheet(HWND window);
 // Any property sheet of this thread, or null.

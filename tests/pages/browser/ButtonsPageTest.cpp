@@ -1,7 +1,6 @@
 #include "ButtonsPage.h"
 
 #include "HostContext.h"
-#include "OptionSheet.h"
 #include "SheetDriver.h"
 #include "ShellKeysTest.h"
 #include "resource.h"
@@ -59,13 +58,7 @@ protected:
     void Open(const std::function<void(HWND page)> &use, bool accept = true)
     {
         ButtonsPage page;
-        OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
-        sheet.AddPage(&page);
-        sheet::RunSheet([&] { sheet.Run(); },
-                        [&](HWND window) {
-                            use(sheet::CurrentPage(window));
-                            accept ? sheet::Accept(window) : sheet::Cancel(window);
-                        });
+        sheet::RunPage(page, use, accept);
     }
     // The stand-in's visible desktop ends a menu bar above the work area.
     void SetVisibleBottom(LONG bottom) const

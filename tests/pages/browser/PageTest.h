@@ -3,7 +3,6 @@
 #ifndef VELOTAB_PAGE_TEST_H
 #define VELOTAB_PAGE_TEST_H
 
-#include "OptionSheet.h"
 #include "SheetDriver.h"
 #include "TestRegistry.h"
 #include "resource.h"
@@ -14,13 +13,7 @@ protected:
     void Open(const std::function<void(HWND page)> &use, bool accept = true)
     {
         Page page;
-        OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
-        sheet.AddPage(&page);
-        sheet::RunSheet([&] { sheet.Run(); },
-                        [&](HWND window) {
-                            use(sheet::CurrentPage(window));
-                            accept ? sheet::Accept(window) : sheet::Cancel(window);
-                        });
+        sheet::RunPage(page, use, accept);
     }
     static std::wstring Text(HWND page, int id)
     {

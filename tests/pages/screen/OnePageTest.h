@@ -4,7 +4,6 @@
 #define VELOTAB_ONE_PAGE_TEST_H
 
 #include "HostContext.h"
-#include "OptionSheet.h"
 #include "SheetDriver.h"
 #include "TestRegistry.h"
 #include "resource.h"
@@ -27,13 +26,7 @@ protected:
     void Open(const std::function<void(HWND page)> &use, Close close = Close::Accept)
     {
         Page page;
-        OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
-        sheet.AddPage(&page);
-        sheet::RunSheet([&] { sheet.Run(); },
-                        [&](HWND window) {
-                            use(sheet::CurrentPage(window));
-                            close == Close::Accept ? sheet::Accept(window) : sheet::Cancel(window);
-                        });
+        sheet::RunPage(page, use, close == Close::Accept);
     }
     Values Dwords(std::initializer_list<const wchar_t *> names) const
     {

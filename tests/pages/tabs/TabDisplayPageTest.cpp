@@ -1,6 +1,5 @@
 #include "TabDisplayPage.h"
 
-#include "OptionSheet.h"
 #include "SheetDriver.h"
 #include "TestRegistry.h"
 #include "resource.h"
@@ -23,13 +22,8 @@ protected:
     void Open(const std::function<void(HWND window, TabDisplayPage &page)> &use, bool accept = true)
     {
         TabDisplayPage page;
-        OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
-        sheet.AddPage(&page);
-        sheet::RunSheet([&] { sheet.Run(); },
-                        [&](HWND window) {
-                            use(sheet::CurrentPage(window), page);
-                            accept ? sheet::Accept(window) : sheet::Cancel(window);
-                        });
+        sheet::RunPage(
+            page, [&](HWND window) { use(window, page); }, accept);
     }
     std::vector<std::optional<DWORD>> Stored() const
     {

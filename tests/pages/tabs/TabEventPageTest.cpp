@@ -1,7 +1,6 @@
 #include "TabEventPage.h"
 
 #include "HostContext.h"
-#include "OptionSheet.h"
 #include "SheetDriver.h"
 #include "TestRegistry.h"
 #include "resource.h"
@@ -215,13 +214,7 @@ protected:
     void Open(const std::function<void(HWND page)> &use, bool accept = true)
     {
         TabEventPage page;
-        OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
-        sheet.AddPage(&page);
-        sheet::RunSheet([&] { sheet.Run(); },
-                        [&](HWND window) {
-                            use(sheet::CurrentPage(window));
-                            accept ? sheet::Accept(window) : sheet::Cancel(window);
-                        });
+        sheet::RunPage(page, use, accept);
     }
     Items OpenAndLook()
     {

@@ -1,6 +1,5 @@
 #include "TabHistoryPage.h"
 
-#include "OptionSheet.h"
 #include "SheetDriver.h"
 #include "TestRegistry.h"
 #include "resource.h"
@@ -13,13 +12,7 @@ protected:
     void Open(const std::function<void(HWND page)> &use, bool accept = true)
     {
         TabHistoryPage page;
-        OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
-        sheet.AddPage(&page);
-        sheet::RunSheet([&] { sheet.Run(); },
-                        [&](HWND window) {
-                            use(sheet::CurrentPage(window));
-                            accept ? sheet::Accept(window) : sheet::Cancel(window);
-                        });
+        sheet::RunPage(page, use, accept);
     }
     // A history as the add-on keeps it: values and subkeys below "Closed".
     void PutHistory() const

@@ -110,15 +110,4 @@ MessageSeen AnswerMessage(const std::function<void()> &trigger, int answer)
     return seen;
 }
 
-void RunPage(UrlListPage &page, const std::function<void(HWND page)> &use, bool accept)
-{
-    OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, nullptr, 0);
-    sheet.AddPage(&page);
-    sheet::RunSheet([&] { sheet.Run(); },
-                    [&](HWND window) {
-                        use(sheet::CurrentPage(window));
-                        accept ? sheet::Accept(window) : sheet::Cancel(window);
-                    });
-}
-
 } // namespace urls

@@ -3,7 +3,6 @@
 #ifndef VELOTAB_URL_LIST_DRIVER_H
 #define VELOTAB_URL_LIST_DRIVER_H
 
-#include "OptionSheet.h"
 #include "SheetDriver.h"
 #include "UrlListPage.h"
 
@@ -42,9 +41,6 @@ struct MessageSeen {
 // Runs `trigger`, which is expected to open a message box, and answers the
 // box with `answer` (IDOK or IDCANCEL).
 MessageSeen AnswerMessage(const std::function<void()> &trigger, int answer);
-
-// Opens the page alone in a sheet, runs `use` on it, then accepts or cancels.
-void RunPage(UrlListPage &page, const std::function<void(HWND page)> &use, bool accept = true);
 
 } // namespace urls
 

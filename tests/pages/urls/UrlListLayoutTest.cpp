@@ -23,7 +23,7 @@ TEST_P(UrlListLayoutTest, PortraitListGivesWayToThePanelUpTo110Pixels)
         {"panel lowered", FALSE, 0, 0},
     };
     std::unique_ptr<UrlListPage> page = GetParam().make();
-    urls::RunPage(*page, [&](HWND window) {
+    sheet::RunPage(*page, [&](HWND window) {
         Layout initial = Measure(window);
         EXPECT_EQ(TemplateList(window), initial.list);
         for (const Step &step : steps) {
@@ -39,7 +39,7 @@ TEST_P(UrlListLayoutTest, TheCurrentRowStaysInSight)
 {
     std::unique_ptr<UrlListPage> page = GetParam().make();
     page->InstallDefaults();
-    urls::RunPage(*page, [&](HWND window) {
+    sheet::RunPage(*page, [&](HWND window) {
         HWND list = GetDlgItem(window, IDC_URL_LIST);
         int last = ListView_GetItemCount(list) - 1;
         urls::SelectRow(window, last);

@@ -99,7 +99,7 @@ protected:
     void Open(const std::function<void(HWND page)> &use, bool accept = true)
     {
         std::unique_ptr<UrlListPage> page = Kind().make();
-        urls::RunPage(*page, use, accept);
+        sheet::RunPage(*page, use, accept);
     }
 
     void Store(const std::vector<std::pair<std::wstring, std::wstring>> &entries) const
