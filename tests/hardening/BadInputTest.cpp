@@ -9,6 +9,32 @@
 #include "TestRegistry.h"
 
 #include <memory>
+#include <ostream>
+
+namespace testreg {
+
+// The characters of a text that a failure shows.
+const size_t kShownCharacters = 40;
+
+// A value prints as its name, its type and its data: a DWORD as its number,
+// a text as its stored length in characters and its first characters,
+// anything else as its bytes.
+void PrintTo(const Value &value, std::ostream *out)
+{
+    *out << ::testing::PrintToString(value.name) << " type " << value.type << " ";
+    if (value.type == REG_DWORD && value.data.size() == sizeof(DWORD)) {
+        *out << *reinterpret_cast<const DWORD *>(value.data.data());
+    } else if (value.type == REG_SZ) {
+        std::wstring text(reinterpret_cast<const wchar_t *>(value.data.data()),
+                          value.data.size() / sizeof(wchar_t));
+        *out << text.size() << " characters "
+             << ::testing::PrintToString(text.substr(0, kShownCharacters));
+    } else {
+        *out << ::testing::PrintToString(value.data);
+    }
+}
+
+} // namespace testreg
 
 namespace {
 
@@ -35,6 +61,8 @@ const std::vector<std::wstring> kButtonValues = {L"Name", L"Icon", L"Flags", L""
 
 // The longest text the module keeps, in characters, without its NUL.
 const size_t kLongestKeptText = 4095;
+// The module's largest text buffer, in characters.
+const size_t kLargestTextBuffer = kLongestKeptText + 1;
 
 enum class Bad {
     Missing,
@@ -44,6 +72,7 @@ enum class Bad {
     Bytes7,
     Bytes8,
     Unterminated,
+    UnterminatedFull,
     Text4095,
     Text4096,
     Text5000,
@@ -52,16 +81,30 @@ enum class Bad {
 struct BadCase {
     const char *label;
     Bad kind;
+    // No text of this form can be read: the module writes the texts it
+    // writes over missing data.
+    bool textsUnreadable;
 };
+
+void PrintTo(const BadCase &badCase, std::ostream *out)
+{
+    *out << badCase.label;
+}
 
 // Writes the bad form of a value; the key is created when missing.
 void Feed(HKEY root, const std::wstring &path, const std::wstring &name, Bad kind)
 {
     const BYTE bytes[8] = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x01};
-    const wchar_t unterminated[] = {L'a', L'b', L'c'};
     auto text = [&](size_t length) {
         std::wstring long_text(length, L'x');
         testreg::WriteString(root, path, name.c_str(), long_text);
+    };
+    // The registry supplies a NUL left out of the size when the character
+    // after the data is one, so the data given are followed by another.
+    auto unterminated = [&](size_t length) {
+        std::wstring followed(length + 1, L'x');
+        testreg::WriteRaw(root, path, name.c_str(), REG_SZ, followed.data(),
+                          static_cast<DWORD>(length * sizeof(wchar_t)));
     };
     switch (kind) {
     case Bad::Missing: {
@@ -88,7 +131,10 @@ void Feed(HKEY root, const std::wstring &path, const std::wstring &name, Bad kin
         testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes, 8);
         break;
     case Bad::Unterminated:
-        testreg::WriteRaw(root, path, name.c_str(), REG_SZ, unterminated, sizeof unterminated);
+        unterminated(3);
+        break;
+    case Bad::UnterminatedFull: // fills the largest buffer, leaving no room for a NUL
+        unterminated(kLargestTextBuffer);
         break;
     case Bad::Text4095:
         text(4095);
@@ -120,13 +166,13 @@ void ExpectSaneTexts(const std::vector<Value> &values, const std::wstring &where
     }
 }
 
-// Every DWORD that acceptance wrote over missing data is written again, as
-// the same value, over the bad data.
-void ExpectDwordsAsDefault(const std::vector<Value> &defaults, const std::vector<Value> &written,
-                           const std::wstring &where)
+// Every value of the type that acceptance wrote over missing data is
+// written again, as the same value, over the bad data.
+void ExpectAsDefault(DWORD type, const std::vector<Value> &defaults,
+                     const std::vector<Value> &written, const std::wstring &where)
 {
     for (const Value &expected : defaults) {
-        if (expected.type != REG_DWORD)
+        if (expected.type != type)
             continue;
         SCOPED_TRACE(std::string(where.begin(), where.end()) + " " +
                      std::string(expected.name.begin(), expected.name.end()));
@@ -173,13 +219,17 @@ protected:
 
     // What the module writes over missing data, key by key.
     struct Written {
-        std::vector<Value> settings, machine, main;
+        std::vector<Value> settings, machine, main, alias, service, userAgent, postPlatform;
     };
     Written Read() const
     {
         return {testreg::ReadValues(HKEY_CURRENT_USER, Path()),
                 testreg::ReadValues(HKEY_LOCAL_MACHINE, kBrowserMachine),
-                testreg::ReadValues(HKEY_CURRENT_USER, kBrowserMain)};
+                testreg::ReadValues(HKEY_CURRENT_USER, kBrowserMain),
+                testreg::ReadValues(HKEY_CURRENT_USER, Path(L"Alias")),
+                testreg::ReadValues(HKEY_CURRENT_USER, Path(L"Service")),
+                testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgent),
+                testreg::ReadValues(HKEY_LOCAL_MACHINE, kPostPlatform)};
     }
     Written Defaults()
     {
@@ -213,14 +263,14 @@ protected:
     void ExpectSane(const Written &defaults) const
     {
         Written written = Read();
-        ExpectDwordsAsDefault(defaults.settings, written.settings, L"settings");
-        ExpectDwordsAsDefault(defaults.machine, written.machine, L"browser machine");
-        ExpectDwordsAsDefault(defaults.main, written.main, L"browser main");
+        ExpectAsDefault(REG_DWORD, defaults.settings, written.settings, L"settings");
+        ExpectAsDefault(REG_DWORD, defaults.machine, written.machine, L"browser machine");
+        ExpectAsDefault(REG_DWORD, defaults.main, written.main, L"browser main");
         ExpectSaneTexts(written.settings, L"settings");
-        for (const wchar_t *section : {L"Alias", L"Service"})
-            ExpectSaneTexts(testreg::ReadValues(HKEY_CURRENT_USER, Path(section)), section);
-        ExpectSaneTexts(testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgent), L"user agent");
-        ExpectSaneTexts(testreg::ReadValues(HKEY_LOCAL_MACHINE, kPostPlatform), L"post platform");
+        ExpectSaneTexts(written.alias, L"Alias");
+        ExpectSaneTexts(written.service, L"Service");
+        ExpectSaneTexts(written.userAgent, L"user agent");
+        ExpectSaneTexts(written.postPlatform, L"post platform");
     }
 
     HWND owner = nullptr;
@@ -245,14 +295,31 @@ TEST_P(BadValueTest, PagesFallBackToTheirDefaults)
 
     Show(true);
     ExpectSane(defaults);
+    if (GetParam().textsUnreadable) {
+        const Written written = Read();
+        ExpectAsDefault(REG_SZ, defaults.settings, written.settings, L"settings");
+        ExpectAsDefault(REG_SZ, defaults.alias, written.alias, L"Alias");
+        ExpectAsDefault(REG_SZ, defaults.service, written.service, L"Service");
+        ExpectAsDefault(REG_SZ, defaults.userAgent, written.userAgent, L"user agent");
+        ExpectAsDefault(REG_SZ, defaults.postPlatform, written.postPlatform, L"post platform");
+    }
 }
 
+// A DWORD where a text is expected and a text too long for every buffer
+// are unreadable texts; "1", three unterminated characters and 4095
+// characters can be read.
 const BadCase kBadValues[] = {
-    {"Missing", Bad::Missing},           {"WrongType", Bad::WrongType},
-    {"Dword0Bytes", Bad::Bytes0},        {"Dword2Bytes", Bad::Bytes2},
-    {"Dword7Bytes", Bad::Bytes7},        {"Dword8Bytes", Bad::Bytes8},
-    {"Unterminated", Bad::Unterminated}, {"Text4095", Bad::Text4095},
-    {"Text4096", Bad::Text4096},         {"Text5000", Bad::Text5000},
+    {"Missing", Bad::Missing, true},
+    {"WrongType", Bad::WrongType, false},
+    {"Dword0Bytes", Bad::Bytes0, true},
+    {"Dword2Bytes", Bad::Bytes2, true},
+    {"Dword7Bytes", Bad::Bytes7, true},
+    {"Dword8Bytes", Bad::Bytes8, true},
+    {"Unterminated", Bad::Unterminated, false},
+    {"UnterminatedFull", Bad::UnterminatedFull, true},
+    {"Text4095", Bad::Text4095, false},
+    {"Text4096", Bad::Text4096, true},
+    {"Text5000", Bad::Text5000, true},
 };
 INSTANTIATE_TEST_SUITE_P(Values, BadValueTest, ::testing::ValuesIn(kBadValues),
                          [](const auto &info) { return std::string(info.param.label); });
