@@ -8,7 +8,34 @@
 #include "SavedKey.h"
 #include "TestRegistry.h"
 
+#include <algorithm>
 #include <memory>
+#include <ostream>
+
+namespace testreg {
+
+// The characters of a text that a failure shows.
+const size_t kShownCharacters = 40;
+
+// A value prints as its name, its type and its data: a DWORD as its number,
+// a text as its stored length in characters and its first characters,
+// anything else as its bytes.
+void PrintTo(const Value &value, std::ostream *out)
+{
+    *out << ::testing::PrintToString(value.name) << " type " << value.type << " ";
+    if (value.type == REG_DWORD && value.data.size() == sizeof(DWORD)) {
+        *out << *reinterpret_cast<const DWORD *>(value.data.data());
+    } else if (value.type == REG_SZ) {
+        std::wstring text(reinterpret_cast<const wchar_t *>(value.data.data()),
+                          value.data.size() / sizeof(wchar_t));
+        *out << text.size() << " characters "
+             << ::testing::PrintToString(text.substr(0, kShownCharacters));
+    } else {
+        *out << ::testing::PrintToString(value.data);
+    }
+}
+
+} // namespace testreg
 
 namespace {
 
@@ -35,6 +62,8 @@ const std::vector<std::wstring> kButtonValues = {L"Name", L"Icon", L"Flags", L""
 
 // The longest text the module keeps, in characters, without its NUL.
 const size_t kLongestKeptText = 4095;
+// The module's largest text buffer, in characters.
+const size_t kLargestTextBuffer = kLongestKeptText + 1;
 
 enum class Bad {
     Missing,
@@ -44,6 +73,7 @@ enum class Bad {
     Bytes7,
     Bytes8,
     Unterminated,
+    UnterminatedFull,
     Text4095,
     Text4096,
     Text5000,
@@ -52,16 +82,30 @@ enum class Bad {
 struct BadCase {
     const char *label;
     Bad kind;
+    // No text of this form can be read: the module writes the texts it
+    // writes over missing data.
+    bool textsUnreadable;
 };
+
+void PrintTo(const BadCase &badCase, std::ostream *out)
+{
+    *out << badCase.label;
+}
 
 // Writes the bad form of a value; the key is created when missing.
 void Feed(HKEY root, const std::wstring &path, const std::wstring &name, Bad kind)
 {
     const BYTE bytes[8] = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x01};
-    const wchar_t unterminated[] = {L'a', L'b', L'c'};
     auto text = [&](size_t length) {
         std::wstring long_text(length, L'x');
         testreg::WriteString(root, path, name.c_str(), long_text);
+    };
+    // The registry supplies a NUL left out of the size when the character
+    // after the data is one, so the data given are followed by another.
+    auto unterminated = [&](size_t length) {
+        std::wstring followed(length + 1, L'x');
+        testreg::WriteRaw(root, path, name.c_str(), REG_SZ, followed.data(),
+                          static_cast<DWORD>(length * sizeof(wchar_t)));
     };
     switch (kind) {
     case Bad::Missing: {
@@ -88,7 +132,10 @@ void Feed(HKEY root, const std::wstring &path, const std::wstring &name, Bad kin
         testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes, 8);
         break;
     case Bad::Unterminated:
-        testreg::WriteRaw(root, path, name.c_str(), REG_SZ, unterminated, sizeof unterminated);
+        unterminated(3);
+        break;
+    case Bad::UnterminatedFull: // fills the largest buffer, leaving no room for a NUL
+        unterminated(kLargestTextBuffer);
         break;
     case Bad::Text4095:
         text(4095);
@@ -120,13 +167,53 @@ void ExpectSaneTexts(const std::vector<Value> &values, const std::wstring &where
     }
 }
 
-// Every DWORD that acceptance wrote over missing data is written again, as
-// the same value, over the bad data.
-void ExpectDwordsAsDefault(const std::vector<Value> &defaults, const std::vector<Value> &written,
-                           const std::wstring &where)
+// Every value in the key and in the keys below it, each named by its path
+// from the key.
+std::vector<Value> ValuesBelow(HKEY root, const std::wstring &path)
+{
+    const DWORD kLongestName = 16384; // the registry's longest name, with its NUL
+    std::vector<Value> values = testreg::ReadValues(root, path);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key))
+        return values;
+    std::vector<std::wstring> subkeys;
+    std::vector<wchar_t> name(kLongestName);
+    for (DWORD i = 0;; ++i) {
+        DWORD length = kLongestName;
+        if (RegEnumKeyExW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr))
+            break;
+        subkeys.emplace_back(name.data(), length);
+    }
+    RegCloseKey(key);
+    for (const std::wstring &subkey : subkeys)
+        for (Value value : ValuesBelow(root, path + L"\\" + subkey)) {
+            value.name = subkey + L"\\" + value.name;
+            values.push_back(value);
+        }
+    return values;
+}
+
+// The values that one reading holds and the other does not, as they are:
+// what was changed, added or removed between them.
+std::vector<Value> Differences(const std::vector<Value> &before, const std::vector<Value> &after)
+{
+    std::vector<Value> differences;
+    for (const Value &value : after)
+        if (std::find(before.begin(), before.end(), value) == before.end())
+            differences.push_back(value);
+    for (const Value &value : before)
+        if (std::find(after.begin(), after.end(), value) == after.end())
+            differences.push_back(value);
+    return differences;
+}
+
+// Every value of the type that acceptance wrote over missing data is
+// written again, as the same value, over the bad data.
+void ExpectAsDefault(DWORD type, const std::vector<Value> &defaults,
+                     const std::vector<Value> &written, const std::wstring &where)
 {
     for (const Value &expected : defaults) {
-        if (expected.type != REG_DWORD)
+        if (expected.type != type)
             continue;
         SCOPED_TRACE(std::string(where.begin(), where.end()) + " " +
                      std::string(expected.name.begin(), expected.name.end()));
@@ -173,13 +260,17 @@ protected:
 
     // What the module writes over missing data, key by key.
     struct Written {
-        std::vector<Value> settings, machine, main;
+        std::vector<Value> settings, machine, main, alias, service, userAgent, postPlatform;
     };
     Written Read() const
     {
         return {testreg::ReadValues(HKEY_CURRENT_USER, Path()),
                 testreg::ReadValues(HKEY_LOCAL_MACHINE, kBrowserMachine),
-                testreg::ReadValues(HKEY_CURRENT_USER, kBrowserMain)};
+                testreg::ReadValues(HKEY_CURRENT_USER, kBrowserMain),
+                testreg::ReadValues(HKEY_CURRENT_USER, Path(L"Alias")),
+                testreg::ReadValues(HKEY_CURRENT_USER, Path(L"Service")),
+                testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgent),
+                testreg::ReadValues(HKEY_LOCAL_MACHINE, kPostPlatform)};
     }
     Written Defaults()
     {
@@ -210,17 +301,26 @@ protected:
             Feed(HKEY_LOCAL_MACHINE, kShellKeys + L"\\" + kGoodButton, name, kind);
     }
 
+    // Every key that the module writes, with the keys below it, by label.
+    std::vector<std::pair<const char *, std::vector<Value>>> Everything() const
+    {
+        return {{"settings", ValuesBelow(HKEY_CURRENT_USER, Path())},
+                {"browser machine", ValuesBelow(HKEY_LOCAL_MACHINE, kBrowserMachine)},
+                {"browser main", ValuesBelow(HKEY_CURRENT_USER, kBrowserMain)},
+                {"shell keys", ValuesBelow(HKEY_LOCAL_MACHINE, kShellKeys)}};
+    }
+
     void ExpectSane(const Written &defaults) const
     {
         Written written = Read();
-        ExpectDwordsAsDefault(defaults.settings, written.settings, L"settings");
-        ExpectDwordsAsDefault(defaults.machine, written.machine, L"browser machine");
-        ExpectDwordsAsDefault(defaults.main, written.main, L"browser main");
+        ExpectAsDefault(REG_DWORD, defaults.settings, written.settings, L"settings");
+        ExpectAsDefault(REG_DWORD, defaults.machine, written.machine, L"browser machine");
+        ExpectAsDefault(REG_DWORD, defaults.main, written.main, L"browser main");
         ExpectSaneTexts(written.settings, L"settings");
-        for (const wchar_t *section : {L"Alias", L"Service"})
-            ExpectSaneTexts(testreg::ReadValues(HKEY_CURRENT_USER, Path(section)), section);
-        ExpectSaneTexts(testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgent), L"user agent");
-        ExpectSaneTexts(testreg::ReadValues(HKEY_LOCAL_MACHINE, kPostPlatform), L"post platform");
+        ExpectSaneTexts(written.alias, L"Alias");
+        ExpectSaneTexts(written.service, L"Service");
+        ExpectSaneTexts(written.userAgent, L"user agent");
+        ExpectSaneTexts(written.postPlatform, L"post platform");
     }
 
     HWND owner = nullptr;
@@ -237,22 +337,40 @@ TEST_P(BadValueTest, PagesFallBackToTheirDefaults)
     ASSERT_FALSE(defaults.settings.empty());
 
     FeedEverything(defaults.settings, GetParam().kind);
-    const auto fed = testreg::ReadValues(HKEY_CURRENT_USER, Path());
-    const auto fedMachine = testreg::ReadValues(HKEY_LOCAL_MACHINE, kBrowserMachine);
+    const auto fed = Everything();
     Show(false);
-    EXPECT_EQ(fed, testreg::ReadValues(HKEY_CURRENT_USER, Path()));
-    EXPECT_EQ(fedMachine, testreg::ReadValues(HKEY_LOCAL_MACHINE, kBrowserMachine));
+    const auto cancelled = Everything();
+    for (size_t i = 0; i < fed.size(); ++i)
+        EXPECT_EQ(std::vector<Value>(), Differences(fed[i].second, cancelled[i].second))
+            << fed[i].first;
 
     Show(true);
     ExpectSane(defaults);
+    if (GetParam().textsUnreadable) {
+        const Written written = Read();
+        ExpectAsDefault(REG_SZ, defaults.settings, written.settings, L"settings");
+        ExpectAsDefault(REG_SZ, defaults.alias, written.alias, L"Alias");
+        ExpectAsDefault(REG_SZ, defaults.service, written.service, L"Service");
+        ExpectAsDefault(REG_SZ, defaults.userAgent, written.userAgent, L"user agent");
+        ExpectAsDefault(REG_SZ, defaults.postPlatform, written.postPlatform, L"post platform");
+    }
 }
 
+// A DWORD where a text is expected and a text too long for every buffer
+// are unreadable texts; "1", three unterminated characters and 4095
+// characters can be read.
 const BadCase kBadValues[] = {
-    {"Missing", Bad::Missing},           {"WrongType", Bad::WrongType},
-    {"Dword0Bytes", Bad::Bytes0},        {"Dword2Bytes", Bad::Bytes2},
-    {"Dword7Bytes", Bad::Bytes7},        {"Dword8Bytes", Bad::Bytes8},
-    {"Unterminated", Bad::Unterminated}, {"Text4095", Bad::Text4095},
-    {"Text4096", Bad::Text4096},         {"Text5000", Bad::Text5000},
+    {"Missing", Bad::Missing, true},
+    {"WrongType", Bad::WrongType, false},
+    {"Dword0Bytes", Bad::Bytes0, true},
+    {"Dword2Bytes", Bad::Bytes2, true},
+    {"Dword7Bytes", Bad::Bytes7, true},
+    {"Dword8Bytes", Bad::Bytes8, true},
+    {"Unterminated", Bad::Unterminated, false},
+    {"UnterminatedFull", Bad::UnterminatedFull, true},
+    {"Text4095", Bad::Text4095, false},
+    {"Text4096", Bad::Text4096, true},
+    {"Text5000", Bad::Text5000, true},
 };
 INSTANTIATE_TEST_SUITE_P(Values, BadValueTest, ::testing::ValuesIn(kBadValues),
                          [](const auto &info) { return std::string(info.param.label); });

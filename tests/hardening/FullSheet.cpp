@@ -19,8 +19,13 @@ DWORD ShowEveryPage(HWND owner, const std::wstring &vendor, const std::wstring &
         [&](HWND window) {
             for (int i = 0; i < kSheetPageCount; ++i) {
                 sheet::SelectPage(window, i);
-                if (sheet::CurrentIndex(window) == i && sheet::CurrentPage(window))
+                HWND page = sheet::CurrentPage(window);
+                if (sheet::CurrentIndex(window) == i && page)
                     ++pagesShown;
+                // Drawn at once, as the user sees it: what drawing takes
+                // and gives back is part of showing the page.
+                RedrawWindow(page, nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
             }
             accept ? sheet::Accept(window) : sheet::Cancel(window);
         });

@@ -25,6 +25,7 @@ const std::wstring kBrowserMachine =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 const std::wstring kBrowserMain = L"Software\\Microsoft\\Internet Explorer\\Main";
 const std::wstring kUserAgent = kBrowserMachine + L"\\User Agent";
+const std::wstring kShellKeys = L"Software\\Microsoft\\Shell\\Keys";
 
 // Handles that the module holds, by kind, and how many it ever made.
 enum Kind { kGdiObject, kDeviceContext, kIcon, kImageList, kKinds };
@@ -223,6 +224,16 @@ protected:
                                                  {L"Security_RunScripts", L"ClearTypeText"}));
         saved.emplace_back(
             new testreg::SavedKey(HKEY_CURRENT_USER, kBrowserMain, {L"ShowScriptErrors"}));
+        saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kShellKeys));
+        // The button list shows one button with an icon of its own and one
+        // with the blank image.
+        wchar_t system[MAX_PATH];
+        GetSystemDirectoryW(system, MAX_PATH);
+        testreg::DeleteTree(HKEY_LOCAL_MACHINE, kShellKeys);
+        testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + L"\\40C1", L"Name", L"Icon");
+        testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + L"\\40C1", L"Icon",
+                             std::wstring(system) + L"\\shell32.dll,0");
+        testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + L"\\40C2", L"Name", L"Blank");
         owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                               nullptr, nullptr);
     }
@@ -262,9 +273,10 @@ TEST_F(SoakTest, SheetsGiveBackWhatTheyTake)
         EXPECT_EQ(first.handles[kind], last.handles[kind]) << kKindNames[kind];
     EXPECT_EQ(first.windows, last.windows);
     EXPECT_LE(last.heapBlocks, first.heapBlocks + kHeapSlack);
-    // The counters saw the module at work: its fonts and the buttons' image
-    // lists, each sheet.
+    // The counters saw the module at work: its fonts and bitmaps, the
+    // buttons' icons and image lists, each sheet.
     EXPECT_GE(made[kGdiObject], kCycles * 2);
+    EXPECT_GE(made[kIcon], kCycles * 2);
     EXPECT_GE(made[kImageList], kCycles * 2);
 }
 
