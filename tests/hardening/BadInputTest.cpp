@@ -41,16 +41,9 @@ namespace {
 
 using testreg::Value;
 
-const std::wstring kShellKeys = L"Software\\Microsoft\\Shell\\Keys";
-const std::wstring kBrowserMachine =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const std::wstring kUserAgent = kBrowserMachine + L"\\User Agent";
 const std::wstring kPostPlatform = kUserAgent + L"\\Post Platform";
-const std::wstring kBrowserMain = L"Software\\Microsoft\\Internet Explorer\\Main";
 
 // The browser's values that the module reads, by key.
-const std::vector<std::wstring> kMachineValues = {L"Security_RunScripts", L"ClearTypeText"};
-const std::vector<std::wstring> kMainValues = {L"ShowScriptErrors"};
 const std::vector<std::wstring> kUserAgentValues = {L"", L"Compatible", L"Version", L"Platform"};
 const std::vector<std::wstring> kPostPlatformValues = {L"PPC", L"240x320"};
 
@@ -224,16 +217,11 @@ void ExpectAsDefault(DWORD type, const std::vector<Value> &defaults,
     }
 }
 
-class BadInputTest : public SettingsTest {
+class BadInputTest : public FullSheetTest {
 protected:
     void SetUp() override
     {
-        SettingsTest::SetUp();
-        saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kShellKeys));
-        saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kUserAgent));
-        saved.emplace_back(
-            new testreg::SavedKey(HKEY_LOCAL_MACHINE, kBrowserMachine, kMachineValues));
-        saved.emplace_back(new testreg::SavedKey(HKEY_CURRENT_USER, kBrowserMain, kMainValues));
+        FullSheetTest::SetUp();
         // Every read starts from missing data.
         testreg::DeleteTree(HKEY_LOCAL_MACHINE, kShellKeys);
         testreg::DeleteTree(HKEY_LOCAL_MACHINE, kUserAgent);
@@ -243,20 +231,7 @@ protected:
             Feed(HKEY_CURRENT_USER, kBrowserMain, name, Bad::Missing);
         testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + L"\\" + kGoodButton, L"Name",
                              L"Button");
-        owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                              nullptr, nullptr);
     }
-    void TearDown() override
-    {
-        DestroyWindow(owner);
-        // Put back in the reverse order of saving: the user agent key lies
-        // below the browser's machine key.
-        while (!saved.empty())
-            saved.pop_back();
-        SettingsTest::TearDown();
-    }
-
-    DWORD Show(bool accept) { return ShowEveryPage(owner, vendor, product, accept); }
 
     // What the module writes over missing data, key by key.
     struct Written {
@@ -322,9 +297,6 @@ protected:
         ExpectSaneTexts(written.userAgent, L"user agent");
         ExpectSaneTexts(written.postPlatform, L"post platform");
     }
-
-    HWND owner = nullptr;
-    std::vector<std::unique_ptr<testreg::SavedKey>> saved;
 };
 
 class BadValueTest : public BadInputTest, public ::testing::WithParamInterface<BadCase> {};

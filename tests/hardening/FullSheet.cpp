@@ -32,3 +32,24 @@ DWORD ShowEveryPage(HWND owner, const std::wstring &vendor, const std::wstring &
     EXPECT_EQ(kSheetPageCount, pagesShown);
     return result;
 }
+
+void FullSheetTest::SetUp()
+{
+    SettingsTest::SetUp();
+    // Put back in the reverse order of saving: the user agent key lies
+    // below the browser's machine key.
+    saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kShellKeys));
+    saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kUserAgent));
+    saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kBrowserMachine, kMachineValues));
+    saved.emplace_back(new testreg::SavedKey(HKEY_CURRENT_USER, kBrowserMain, kMainValues));
+    owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                          nullptr, nullptr);
+}
+
+void FullSheetTest::TearDown()
+{
+    DestroyWindow(owner);
+    while (!saved.empty())
+        saved.pop_back();
+    SettingsTest::TearDown();
+}

@@ -1,19 +1,50 @@
 // The whole options sheet as the add-on opens it: every page shown once,
-// then accepted or cancelled.
+// then accepted or cancelled, with the keys outside the add-on's own that
+// its pages read and write saved before and put back after.
 #ifndef VELOTAB_FULL_SHEET_H
 #define VELOTAB_FULL_SHEET_H
 
 #include "Platform.h"
+#include "SavedKey.h"
+#include "TestRegistry.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 // The sheet's pages, in their fixed order.
 const int kSheetPageCount = 13;
+
+// The shell's button keys and the browser's keys, with the browser values
+// that the pages write.
+const std::wstring kShellKeys = L"Software\\Microsoft\\Shell\\Keys";
+const std::wstring kBrowserMachine =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const std::wstring kUserAgent = kBrowserMachine + L"\\User Agent";
+const std::wstring kBrowserMain = L"Software\\Microsoft\\Internet Explorer\\Main";
+const std::vector<std::wstring> kMachineValues = {L"Security_RunScripts", L"ClearTypeText"};
+const std::vector<std::wstring> kMainValues = {L"ShowScriptErrors"};
 
 // Opens the sheet through ShowOptions over the given vendor and product key,
 // starting on startPage, shows each page in turn and ends the sheet; returns
 // what ShowOptions returns. owner is the add-on's window.
 DWORD ShowEveryPage(HWND owner, const std::wstring &vendor, const std::wstring &product,
                     bool accept, int startPage = 0);
+
+// A settings key of its own, an owner window standing for the add-on's, and
+// the shell's and the browser's keys saved for the test and put back after.
+class FullSheetTest : public SettingsTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Every page shown once, then accepted or cancelled; what ShowOptions
+    // returns.
+    DWORD Show(bool accept) { return ShowEveryPage(owner, vendor, product, accept); }
+
+private:
+    HWND owner = nullptr;
+    std::vector<std::unique_ptr<testreg::SavedKey>> saved;
+};
 
 #endif

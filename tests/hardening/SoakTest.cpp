@@ -21,12 +21,6 @@ const int kCycles = 200;
 // caches settle within a few.
 const long kHeapSlack = 8;
 
-const std::wstring kBrowserMachine =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const std::wstring kBrowserMain = L"Software\\Microsoft\\Internet Explorer\\Main";
-const std::wstring kUserAgent = kBrowserMachine + L"\\User Agent";
-const std::wstring kShellKeys = L"Software\\Microsoft\\Shell\\Keys";
-
 // Handles that the module holds, by kind, and how many it ever made.
 enum Kind { kGdiObject, kDeviceContext, kIcon, kImageList, kKinds };
 const char *const kKindNames[kKinds] = {"GDI objects", "device contexts", "icons", "image lists"};
@@ -214,17 +208,11 @@ Counts Count()
     return counts;
 }
 
-class SoakTest : public SettingsTest {
+class SoakTest : public FullSheetTest {
 protected:
     void SetUp() override
     {
-        SettingsTest::SetUp();
-        saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kUserAgent));
-        saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kBrowserMachine,
-                                                 {L"Security_RunScripts", L"ClearTypeText"}));
-        saved.emplace_back(
-            new testreg::SavedKey(HKEY_CURRENT_USER, kBrowserMain, {L"ShowScriptErrors"}));
-        saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kShellKeys));
+        FullSheetTest::SetUp();
         // The button list shows one button with an icon of its own and one
         // with the blank image.
         wchar_t system[MAX_PATH];
@@ -234,24 +222,12 @@ protected:
         testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + L"\\40C1", L"Icon",
                              std::wstring(system) + L"\\shell32.dll,0");
         testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + L"\\40C2", L"Name", L"Blank");
-        owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                              nullptr, nullptr);
-    }
-    void TearDown() override
-    {
-        DestroyWindow(owner);
-        while (!saved.empty())
-            saved.pop_back();
-        SettingsTest::TearDown();
     }
     void Cycle()
     {
-        ShowEveryPage(owner, vendor, product, true);
-        ShowEveryPage(owner, vendor, product, false);
+        Show(true);
+        Show(false);
     }
-
-    HWND owner = nullptr;
-    std::vector<std::unique_ptr<testreg::SavedKey>> saved;
 };
 
 TEST_F(SoakTest, SheetsGiveBackWhatTheyTake)
