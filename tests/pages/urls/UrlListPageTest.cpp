@@ -255,7 +255,8 @@ TEST_P(UrlListPageTest, AddAppendsOrGoesInFrontOfTheCurrentRow)
         EXPECT_EQ(All(true), ItemControlsEnabled(page));
         EXPECT_FALSE(urls::IsReadOnly(page, Kind().nameField));
         EXPECT_FALSE(urls::IsReadOnly(page, IDC_URL_URL_FIELD));
-        EXPECT_EQ(GetDlgItem(page, IDC_URL_LIST), GetFocus());
+        EXPECT_EQ(GetDlgItem(page, IDC_URL_LIST), GetFocus())
+            << "the focus is on control " << GetDlgCtrlID(GetFocus());
 
         urls::SelectRow(page, 2);
         sheet::Click(page, IDC_URL_ADD);
@@ -301,7 +302,8 @@ TEST_P(UrlListPageTest, RemoveLeavesTheFieldsButNoCurrentRow)
         EXPECT_EQ(product, hint.caption);
         EXPECT_EQ(GetAncestor(page, GA_ROOT), hint.owner);
         EXPECT_FALSE(hint.hasCancel);
-        EXPECT_EQ(GetDlgItem(page, IDC_URL_LIST), GetFocus());
+        EXPECT_EQ(GetDlgItem(page, IDC_URL_LIST), GetFocus())
+            << "the focus is on control " << GetDlgCtrlID(GetFocus());
     });
     rows.erase(rows.begin() + 1);
     EXPECT_EQ(ValuesOf(rows), StoredList());
