@@ -41,8 +41,6 @@ namespace {
 
 using testreg::Value;
 
-const std::wstring kPostPlatform = kUserAgent + L"\\Post Platform";
-
 // The browser's values that the module reads, by key.
 const std::vector<std::wstring> kUserAgentValues = {L"", L"Compatible", L"Version", L"Platform"};
 const std::vector<std::wstring> kPostPlatformValues = {L"PPC", L"240x320"};

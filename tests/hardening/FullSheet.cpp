@@ -20,8 +20,9 @@ DWORD ShowEveryPage(HWND owner, const std::wstring &vendor, const std::wstring &
             for (int i = 0; i < kSheetPageCount; ++i) {
                 sheet::SelectPage(window, i);
                 HWND page = sheet::CurrentPage(window);
-                if (sheet::CurrentIndex(window) == i && page)
-                    ++pagesShown;
+                if (sheet::CurrentIndex(window) != i || !page)
+                    continue;
+                ++pagesShown;
                 // Drawn at once, as the user sees it: what drawing takes
                 // and gives back is part of showing the page.
                 RedrawWindow(page, nullptr, nullptr,

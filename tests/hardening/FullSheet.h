@@ -15,13 +15,7 @@
 // The sheet's pages, in their fixed order.
 const int kSheetPageCount = 13;
 
-// The shell's button keys and the browser's keys, with the browser values
-// that the pages write.
-const std::wstring kShellKeys = L"Software\\Microsoft\\Shell\\Keys";
-const std::wstring kBrowserMachine =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const std::wstring kUserAgent = kBrowserMachine + L"\\User Agent";
-const std::wstring kBrowserMain = L"Software\\Microsoft\\Internet Explorer\\Main";
+// The browser values that the pages write.
 const std::vector<std::wstring> kMachineValues = {L"Security_RunScripts", L"ClearTypeText"};
 const std::vector<std::wstring> kMainValues = {L"ShowScriptErrors"};
 

@@ -5,10 +5,6 @@
 
 namespace {
 
-const std::wstring kInternetSettings =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-const std::wstring kBrowserMain = L"Software\\Microsoft\\Internet Explorer\\Main";
-
 using Items = std::vector<std::wstring>;
 const Items kScriptModes = {L"Disable Script", L"Enable Script",
                             L"Enable Script and show Script errors"};
@@ -22,12 +18,12 @@ protected:
     void SetUp() override
     {
         PageTest::SetUp();
-        machine.emplace(HKEY_LOCAL_MACHINE, kInternetSettings,
+        machine.emplace(HKEY_LOCAL_MACHINE, kBrowserMachine,
                         std::vector<std::wstring>{L"Security_RunScripts", L"ClearTypeText"});
         user.emplace(HKEY_CURRENT_USER, kBrowserMain,
                      std::vector<std::wstring>{L"ShowScriptErrors"});
-        Remove(HKEY_LOCAL_MACHINE, kInternetSettings, L"Security_RunScripts");
-        Remove(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText");
+        Remove(HKEY_LOCAL_MACHINE, kBrowserMachine, L"Security_RunScripts");
+        Remove(HKEY_LOCAL_MACHINE, kBrowserMachine, L"ClearTypeText");
         Remove(HKEY_CURRENT_USER, kBrowserMain, L"ShowScriptErrors");
     }
     void TearDown() override
@@ -47,17 +43,16 @@ protected:
     static void PutScripts(std::optional<DWORD> run, std::optional<DWORD> errors)
     {
         if (run)
-            testreg::WriteDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"Security_RunScripts",
-                                *run);
+            testreg::WriteDword(HKEY_LOCAL_MACHINE, kBrowserMachine, L"Security_RunScripts", *run);
         if (errors)
             testreg::WriteDword(HKEY_CURRENT_USER, kBrowserMain, L"ShowScriptErrors", *errors);
     }
     // "Security_RunScripts", "ShowScriptErrors", "ClearTypeText", "Focus".
     std::vector<std::optional<DWORD>> Stored() const
     {
-        return {testreg::ReadDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"Security_RunScripts"),
+        return {testreg::ReadDword(HKEY_LOCAL_MACHINE, kBrowserMachine, L"Security_RunScripts"),
                 testreg::ReadDword(HKEY_CURRENT_USER, kBrowserMain, L"ShowScriptErrors"),
-                testreg::ReadDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText"),
+                testreg::ReadDword(HKEY_LOCAL_MACHINE, kBrowserMachine, L"ClearTypeText"),
                 Dword(L"Focus")};
     }
 
@@ -142,13 +137,13 @@ TEST_F(BrowserPageTest, ChoicesAreWrittenAsTheBrowserReadsThem)
             sheet::ChooseItem(page, IDC_START_FOCUS, c.focus);
         });
         EXPECT_EQ(c.written, Stored()) << "mode " << c.mode;
-        Remove(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText");
+        Remove(HKEY_LOCAL_MACHINE, kBrowserMachine, L"ClearTypeText");
     }
 }
 
 TEST_F(BrowserPageTest, StoredClearTypeAndFocusAreShownAndWrittenBack)
 {
-    testreg::WriteDword(HKEY_LOCAL_MACHINE, kInternetSettings, L"ClearTypeText", 1);
+    testreg::WriteDword(HKEY_LOCAL_MACHINE, kBrowserMachine, L"ClearTypeText", 1);
     PutDword(L"Focus", 2);
     Open([](HWND page) {
         EXPECT_TRUE(sheet::IsChecked(page, IDC_CLEAR_TYPE));

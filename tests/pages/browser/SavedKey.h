@@ -11,6 +11,15 @@
 #include <utility>
 #include <vector>
 
+// The shell's hardware button keys and the browser's keys, as the pages
+// find them.
+const std::wstring kShellKeys = L"Software\\Microsoft\\Shell\\Keys";
+const std::wstring kBrowserMachine =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const std::wstring kUserAgent = kBrowserMachine + L"\\User Agent";
+const std::wstring kPostPlatform = kUserAgent + L"\\Post Platform";
+const std::wstring kBrowserMain = L"Software\\Microsoft\\Internet Explorer\\Main";
+
 namespace testreg {
 
 struct Value {

@@ -4,6 +4,7 @@
 #ifndef VELOTAB_SHELL_KEYS_TEST_H
 #define VELOTAB_SHELL_KEYS_TEST_H
 
+#include "SavedKey.h"
 #include "TestRegistry.h"
 
 // One button's values; an empty optional writes no value.
@@ -26,8 +27,6 @@ protected:
     // The add-on's stored assignment of a button.
     void Assign(const std::wstring &subkey, DWORD assignment) const;
     std::optional<DWORD> Assignment(const std::wstring &subkey) const;
-
-    const std::wstring kShellKeys = L"Software\\Microsoft\\Shell\\Keys";
 
 private:
     std::wstring Backup() const { return L"Software\\" + vendor + L"\\ShellKeys-" + product; }

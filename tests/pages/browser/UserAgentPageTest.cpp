@@ -5,10 +5,6 @@
 
 namespace {
 
-const std::wstring kUserAgentKey =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent";
-const std::wstring kPostPlatformKey = kUserAgentKey + L"\\Post Platform";
-
 const int kPartEdits[] = {IDC_UA_DEFAULT, IDC_UA_COMPATIBLE, IDC_UA_VERSION, IDC_UA_PLATFORM,
                           IDC_UA_POST_PLATFORM};
 const wchar_t *const kCustomValues[] = {L"UADefault", L"UACompatible", L"UAVersion", L"UAPlatform",
@@ -24,7 +20,7 @@ const Parts kPreset0 = {L"Mozilla/2.0", L"compatible", L"MSIE 3.02", L"Windows C
 const Parts kEdited = {L"Agent/9", L"like", L"Engine 7", L"Pocket", L"Tail"};
 const Parts kMissing(5, L"<missing>");
 // What OK leaves in the post platform key: two empty strings, the NUL alone.
-const Values kPostPlatform = {{L"240x320", REG_SZ, {0, 0}}, {L"PPC", REG_SZ, {0, 0}}};
+const Values kPostPlatformOnOk = {{L"240x320", REG_SZ, {0, 0}}, {L"PPC", REG_SZ, {0, 0}}};
 
 // The browser's user agent keys are saved before and put back after each
 // test.
@@ -33,7 +29,7 @@ protected:
     void SetUp() override
     {
         PageTest::SetUp();
-        saved.emplace(HKEY_LOCAL_MACHINE, kUserAgentKey);
+        saved.emplace(HKEY_LOCAL_MACHINE, kUserAgent);
     }
     void TearDown() override
     {
@@ -81,8 +77,8 @@ protected:
     {
         Parts parts;
         for (const wchar_t *name : kBrowserValues)
-            parts.push_back(testreg::ReadString(HKEY_LOCAL_MACHINE, kUserAgentKey, name)
-                                .value_or(L"<missing>"));
+            parts.push_back(
+                testreg::ReadString(HKEY_LOCAL_MACHINE, kUserAgent, name).value_or(L"<missing>"));
         return parts;
     }
 
@@ -123,7 +119,7 @@ TEST_F(UserAgentPageTest, PresetsShowTheirPartsReadOnlyAndComposeTheUserAgent)
 
 TEST_F(UserAgentPageTest, CustomPartsAreStoredOnLeavingCustomEvenWhenCancelled)
 {
-    Values before = testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgentKey);
+    Values before = testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgent);
     // Cancelled while "Custom" is still shown: nothing is stored.
     Open(
         [&](HWND page) {
@@ -147,7 +143,7 @@ TEST_F(UserAgentPageTest, CustomPartsAreStoredOnLeavingCustomEvenWhenCancelled)
         false);
     EXPECT_EQ(kEdited, StoredCustom());
     EXPECT_EQ(std::nullopt, Dword(L"Identification"));
-    EXPECT_EQ(before, testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgentKey));
+    EXPECT_EQ(before, testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgent));
 
     Open(
         [&](HWND page) {
@@ -172,9 +168,9 @@ TEST_F(UserAgentPageTest, OkWithAPresetWritesItsPartsAndLeavesTheCustomPartsAlon
     for (const Case &c : cases) {
         PutDword(L"Identification", c.index);
         // Whatever the post platform key held goes.
-        testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatformKey, L"SV1", L"");
-        testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatformKey, L"PPC", L"old");
-        testreg::WriteDword(HKEY_LOCAL_MACHINE, kPostPlatformKey, L"", 5);
+        testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, L"SV1", L"");
+        testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, L"PPC", L"old");
+        testreg::WriteDword(HKEY_LOCAL_MACHINE, kPostPlatform, L"", 5);
         Open([&](HWND page) {
             EXPECT_EQ(static_cast<int>(c.index), sheet::Selection(page, IDC_UA_PRESET));
             EXPECT_EQ("read-only", PartsState(page));
@@ -182,7 +178,7 @@ TEST_F(UserAgentPageTest, OkWithAPresetWritesItsPartsAndLeavesTheCustomPartsAlon
         EXPECT_EQ(c.index, Dword(L"Identification"));
         EXPECT_EQ(kEdited, StoredCustom()) << c.index;
         EXPECT_EQ(c.browser, BrowserParts()) << c.index;
-        EXPECT_EQ(kPostPlatform, testreg::ReadValues(HKEY_LOCAL_MACHINE, kPostPlatformKey))
+        EXPECT_EQ(kPostPlatformOnOk, testreg::ReadValues(HKEY_LOCAL_MACHINE, kPostPlatform))
             << c.index;
     }
 }
@@ -201,7 +197,7 @@ TEST_F(UserAgentPageTest, OkWithCustomWritesThePartsShownButNeverTheFifthToTheBr
     EXPECT_EQ(3u, Dword(L"Identification"));
     EXPECT_EQ(typed, StoredCustom());
     EXPECT_EQ((Parts{L"Typed/1", L"compatible", L"Engine 8", L"Pocket"}), BrowserParts());
-    EXPECT_EQ(kPostPlatform, testreg::ReadValues(HKEY_LOCAL_MACHINE, kPostPlatformKey));
+    EXPECT_EQ(kPostPlatformOnOk, testreg::ReadValues(HKEY_LOCAL_MACHINE, kPostPlatform));
 }
 
 TEST_F(UserAgentPageTest, ChoiceOutsideTheSelectorShowsAndStoresTheDefaultPreset)
@@ -252,10 +248,10 @@ TEST_F(UserAgentPageTest, PostPlatformValueWithAnOverlongNameStaysAndOkStillEnds
     // Enumeration takes names of at most 255 characters: this one cannot be
     // enumerated, so it cannot be deleted either.
     const std::wstring overlong(300, L'z');
-    testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatformKey, overlong.c_str(), L"x");
+    testreg::WriteString(HKEY_LOCAL_MACHINE, kPostPlatform, overlong.c_str(), L"x");
     Open([](HWND) {});
-    EXPECT_EQ(L"x", testreg::ReadString(HKEY_LOCAL_MACHINE, kPostPlatformKey, overlong.c_str()));
-    EXPECT_EQ(L"", testreg::ReadString(HKEY_LOCAL_MACHINE, kPostPlatformKey, L"PPC"));
+    EXPECT_EQ(L"x", testreg::ReadString(HKEY_LOCAL_MACHINE, kPostPlatform, overlong.c_str()));
+    EXPECT_EQ(L"", testreg::ReadString(HKEY_LOCAL_MACHINE, kPostPlatform, L"PPC"));
 }
 
 } // namespace
