@@ -114,6 +114,29 @@ void OptionPage::AddListRange(int listId, DWORD first, DWORD last) const
     InvalidateRect(list, NULL, TRUE);
 }
 
+// A list view sizes its rows and sets its scroll bars in its first paint
+// after a fill, in passes that each redraw a visible scroll bar. Painted
+// once into a memory context while its page is still hidden, the list does
+// that work without drawing on screen, and its first paint on screen draws
+// the scroll bar once. One pixel is enough: the list paints only the rows
+// that meet the context's clip area.
+void OptionPage::SettleListLayout(HWND list)
+{
+    HDC screen = GetDC(list);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP pixel = CreateCompatibleBitmap(screen, 1, 1);
+    if (memory && pixel) {
+        HGDIOBJ previous = SelectObject(memory, pixel);
+        SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        SelectObject(memory, previous);
+    }
+    if (pixel)
+        DeleteObject(pixel);
+    if (memory)
+        DeleteDC(memory);
+    ReleaseDC(list, screen);
+}
+
 // An index the list does not have leaves it without a selection.
 void OptionPage::SelectListItem(int listId, DWORD index) const
 {

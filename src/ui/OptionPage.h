@@ -46,6 +46,10 @@ protected:
     DWORD CheckState(int boxId) const;
     // The control's text, cut to at most maxLength characters.
     std::wstring ControlText(int controlId, int maxLength) const;
+    // Lets a list view that has just been filled work out its rows and
+    // scroll bars now, while its page may still be hidden, rather than in
+    // its first paint on screen.
+    static void SettleListLayout(HWND list);
 
     int *activePageSlot;
     int pageIndex;

@@ -282,6 +282,7 @@ void ButtonsPage::FillButtonList()
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, NULL, TRUE);
+    SettleListLayout(list);
 }
 
 void ButtonsPage::ApplyAssignment()

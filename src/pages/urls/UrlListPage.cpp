@@ -406,6 +406,7 @@ void UrlListPage::FillRows(const UrlList &entries) const
         InsertRow(static_cast<int>(i), entries[i]);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, NULL, TRUE);
+    SettleListLayout(list);
 }
 
 // The row becomes the only selected row and the focused one.
