@@ -4,6 +4,8 @@
 #include "SettingsKey.h"
 #include "resource.h"
 
+#include <algorithm>
+
 namespace {
 
 enum Column { kFlagColumn, kNameColumn, kUrlColumn, kColumnCount };
@@ -20,6 +22,28 @@ const int kMaxListShrink = 110;
 int Height(const RECT &rect)
 {
     return rect.bottom - rect.top;
+}
+
+const std::wstring &Cell(const UrlEntry &entry, int column)
+{
+    switch (column) {
+    case kFlagColumn:
+        return entry.flags;
+    case kNameColumn:
+        return entry.name;
+    default:
+        return entry.url;
+    }
+}
+
+std::wstring &Cell(UrlEntry &entry, int column)
+{
+    return const_cast<std::wstring &>(Cell(static_cast<const UrlEntry &>(entry), column));
+}
+
+bool IsColumn(int column)
+{
+    return column >= 0 && column < kColumnCount;
 }
 
 } // namespace
@@ -117,6 +141,11 @@ BOOL UrlListPage::OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result)
 {
     if (header->idFrom != IDC_URL_LIST)
         return OptionPage::OnNotify(wParam, header, result);
+    if (header->code == LVN_GETDISPINFOW) {
+        *result = 0;
+        ShowCellText(reinterpret_cast<NMLVDISPINFOW *>(header)->item);
+        return TRUE;
+    }
     if (header->code == LVN_ITEMCHANGED)
         return TRUE;
     if (header->code != LVN_ITEMCHANGING)
@@ -145,17 +174,8 @@ BOOL UrlListPage::OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result)
 
 void UrlListPage::OnOK()
 {
-    UrlList entries;
-    int rows = ListView_GetItemCount(List());
-    for (int row = 0; row < rows; ++row) {
-        UrlEntry entry;
-        entry.flags = CellText(row, kFlagColumn);
-        entry.name = CellText(row, kNameColumn);
-        entry.url = CellText(row, kUrlColumn);
-        entries.push_back(entry);
-    }
     DWORD expandKey = kind.expandKeyListId ? ListSelection(kind.expandKeyListId) : 0;
-    UrlListStore(*kind.list).Write(entries, expandKey);
+    UrlListStore(*kind.list).Write(rows, expandKey);
     OptionPage::OnOK();
 }
 
@@ -209,7 +229,7 @@ void UrlListPage::InstallDefaults() const
 // The new row goes in front of the current row, or at the end.
 void UrlListPage::AddItem()
 {
-    int row = currentItem >= 0 ? currentItem : ListView_GetItemCount(List());
+    int row = currentItem >= 0 ? currentItem : static_cast<int>(rows.size());
     UrlEntry entry;
     entry.flags.assign(kind.list->flagWidth, L' ');
     LPCWSTR newName = PlatformLoadStringPointer(hostContext.instance, kind.newNameId);
@@ -229,7 +249,8 @@ void UrlListPage::RemoveItem()
         return;
     int row = currentItem;
     currentItem = -1;
-    ListView_DeleteItem(List(), row);
+    if (ListView_DeleteItem(List(), row))
+        rows.erase(rows.begin() + row);
 }
 
 void UrlListPage::MoveItem(int buttonId)
@@ -237,14 +258,11 @@ void UrlListPage::MoveItem(int buttonId)
     if (currentItem < 0)
         return;
     int target = buttonId == IDC_URL_UP ? currentItem - 1 : currentItem + 1;
-    if (target < 0 || target >= ListView_GetItemCount(List()))
+    if (!IsRow(target))
         return;
-    for (int column = 0; column < kColumnCount; ++column) {
-        std::wstring moving = CellText(currentItem, column);
-        SetCellText(currentItem, column, CellText(target, column));
-        SetCellText(target, column, moving);
-    }
-    // The selection follows the row, and the fields follow the selection.
+    std::swap(rows[currentItem], rows[target]);
+    // The selection follows the row, and the fields follow the selection;
+    // moving the selection draws both rows again.
     HWND list = List();
     ListView_SetItemState(list, currentItem, 0, kRowStates);
     ListView_SetItemState(list, target, kRowStates, kRowStates);
@@ -285,8 +303,8 @@ void UrlListPage::OnFlagClicked(int boxId)
     if (boxId != exclusive.boxId || CheckState(boxId) != BST_CHECKED)
         return;
     size_t position = static_cast<size_t>(kind.exclusiveFlag);
-    int rows = ListView_GetItemCount(List());
-    for (int row = 0; row < rows; ++row) {
+    int rowCount = static_cast<int>(rows.size());
+    for (int row = 0; row < rowCount; ++row) {
         if (row == currentItem)
             continue;
         std::wstring other = CellText(row, kFlagColumn);
@@ -369,37 +387,59 @@ HWND UrlListPage::List() const
     return GetDlgItem(window, IDC_URL_LIST);
 }
 
+bool UrlListPage::IsRow(int row) const
+{
+    return row >= 0 && static_cast<size_t>(row) < rows.size();
+}
+
 std::wstring UrlListPage::CellText(int row, int column) const
 {
-    std::vector<wchar_t> buffer(kUrlTextCapacity);
-    ListView_GetItemText(List(), row, column, &buffer[0], static_cast<int>(buffer.size()));
-    return std::wstring(&buffer[0]);
+    if (!IsRow(row) || !IsColumn(column))
+        return std::wstring();
+    return Cell(rows[row], column);
 }
 
-void UrlListPage::SetCellText(int row, int column, const std::wstring &text) const
+// The list asks again for the row's texts when it redraws it.
+void UrlListPage::SetCellText(int row, int column, const std::wstring &text)
 {
-    ListView_SetItemText(List(), row, column, const_cast<LPWSTR>(text.c_str()));
+    if (!IsRow(row) || !IsColumn(column))
+        return;
+    Cell(rows[row], column) = text;
+    ListView_RedrawItems(List(), row, row);
 }
 
-void UrlListPage::InsertRow(int row, const UrlEntry &entry) const
+// Answers the list's request for a cell's text, cut to the room it gives.
+void UrlListPage::ShowCellText(LVITEMW &item) const
 {
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
+        return;
+    lstrcpynW(item.pszText, CellText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+}
+
+// The row is in the working copy before the list asks for its texts; a row
+// that the list refuses leaves it again.
+void UrlListPage::InsertRow(int row, const UrlEntry &entry)
+{
+    if (!IsRow(row))
+        row = static_cast<int>(rows.size());
+    rows.insert(rows.begin() + row, entry);
     LVITEMW item;
     ZeroMemory(&item, sizeof item);
     item.mask = LVIF_TEXT;
     item.iItem = row;
-    item.pszText = const_cast<LPWSTR>(entry.flags.c_str());
-    int inserted = ListView_InsertItem(List(), &item);
-    if (inserted < 0)
-        return;
-    SetCellText(inserted, kNameColumn, entry.name);
-    SetCellText(inserted, kUrlColumn, entry.url);
+    item.pszText = LPSTR_TEXTCALLBACKW;
+    if (ListView_InsertItem(List(), &item) != row)
+        rows.erase(rows.begin() + row);
 }
 
 // The list has room for all rows reserved and is drawn once at the end, not
-// after every row: the service list alone has some eighty.
-void UrlListPage::FillRows(const UrlList &entries) const
+// after every row: the service list alone has some eighty. The list must
+// be empty.
+void UrlListPage::FillRows(const UrlList &entries)
 {
     HWND list = List();
+    rows.clear();
+    rows.reserve(entries.size());
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ListView_SetItemCountEx(list, static_cast<int>(entries.size()), LVSICF_NOINVALIDATEALL);
     for (size_t i = 0; i < entries.size(); ++i)

@@ -1,4 +1,4 @@
-// The editing page of a URL list: a three-column list that is the working
+// The editing page of a URL list: a three-column list that shows the working
 // copy of the stored list, buttons to add, remove, move and restore entries,
 // fields and flag boxes for the current row, and a rewrite of the whole list
 // when the sheet is accepted. The URL Alias and URL Service pages are this
@@ -59,9 +59,10 @@ public:
     // Returns nonzero for the page's buttons, flag boxes and fields; other
     // commands go to the base.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam) OVERRIDE;
-    // Follows the list's selection. Returns nonzero for the list's item
-    // notifications, with *result 0 so that every change is allowed; other
-    // notifications go to the base.
+    // Follows the list's selection and gives the list the texts it shows.
+    // Returns nonzero for the list's item and display notifications, with
+    // *result 0 so that every change is allowed; other notifications go to
+    // the base.
     virtual BOOL OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result) OVERRIDE;
     // Rewrites the stored list from the rows, then ends the page.
     virtual void OnOK() OVERRIDE;
@@ -84,15 +85,20 @@ private:
     void OnFieldFocused();
 
     HWND List() const;
+    bool IsRow(int row) const;
     std::wstring CellText(int row, int column) const;
-    void SetCellText(int row, int column, const std::wstring &text) const;
-    void InsertRow(int row, const UrlEntry &entry) const;
-    void FillRows(const UrlList &entries) const;
+    void SetCellText(int row, int column, const std::wstring &text);
+    void ShowCellText(LVITEMW &item) const;
+    void InsertRow(int row, const UrlEntry &entry);
+    void FillRows(const UrlList &entries);
     void MakeCurrent(int row);
     int ShowMessage(UINT textId, UINT buttons) const;
     bool IsField(int controlId) const;
 
     const UrlListPageKind &kind;
+    // The working copy, one entry a list row in the same order. The list
+    // keeps no texts of its own: it asks for those of the rows it draws.
+    UrlList rows;
     int currentItem;
     int referenceListHeight;
 };

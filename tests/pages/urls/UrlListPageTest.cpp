@@ -7,6 +7,7 @@
 #include "UrlListDriver.h"
 #include "resource.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -403,6 +404,43 @@ TEST_P(UrlListPageTest, CancellingTheSheetWritesNothing)
         false);
     EXPECT_EQ(before, StoredList());
     EXPECT_EQ(std::nullopt, Dword(L"AliasExpandKey"));
+}
+
+// The list draws the texts of the rows it shows: a row whose texts change
+// is drawn again, and a reader with little room gets a cut, terminated text.
+TEST_P(UrlListPageTest, ChangedRowsAreDrawnAgainAndReadersGetCutTexts)
+{
+    StoreSample();
+    Rows rows = SampleRows();
+    Open([&](HWND page) {
+        HWND list = GetDlgItem(page, IDC_URL_LIST);
+        auto redrawn = [&](int row) {
+            RECT place = {};
+            ListView_GetItemRect(list, row, &place, LVIR_BOUNDS);
+            HRGN pending = CreateRectRgn(0, 0, 0, 0);
+            GetUpdateRgn(list, pending, FALSE);
+            bool covered = RectInRegion(pending, &place) != FALSE;
+            DeleteObject(pending);
+            return covered;
+        };
+
+        urls::SelectRow(page, 1);
+        UpdateWindow(list);
+        urls::Type(page, IDC_URL_URL_FIELD, L"http://typed.example/");
+        EXPECT_TRUE(redrawn(1)) << "typing into the URL field";
+        EXPECT_FALSE(redrawn(3)) << "a row that did not change";
+
+        UpdateWindow(list);
+        sheet::Click(page, IDC_URL_DOWN);
+        EXPECT_TRUE(redrawn(1)) << "the row that moved away";
+        EXPECT_TRUE(redrawn(2)) << "the row that moved in";
+
+        wchar_t cut[6];
+        std::fill(cut, cut + 6, L'#');
+        ListView_GetItemText(list, 0, 2, cut, 4);
+        EXPECT_EQ(rows[0][2].substr(0, 3), std::wstring(cut));
+        EXPECT_EQ(L'#', cut[4]) << "written past the room given";
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLists, UrlListPageTest, ::testing::Values(kAlias, kService),
