@@ -117,13 +117,16 @@ int WindowHeight(HWND control)
 } // namespace
 
 ButtonsPage::ButtonsPage()
-    : OptionPage(IDD_BUTTONS, 0), referenceListHeight(0), holdMode(kHoldDetect)
+    : OptionPage(IDD_BUTTONS, 0), listView(NULL), commandSelector(NULL), referenceListHeight(0),
+      holdMode(kHoldDetect)
 {
 }
 
 BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
+    listView = GetDlgItem(window, IDC_BUTTON_LIST);
+    commandSelector = GetDlgItem(window, IDC_BUTTON_COMMAND);
     SettingsKey settings;
     settings.Open();
     holdMode = settings.DwordOr(IDS_VALUE_BUTTON_HOLD, kHoldDetect);
@@ -287,22 +290,16 @@ void ButtonsPage::FillButtonList()
 
 void ButtonsPage::ApplyAssignment()
 {
-    LRESULT choice = SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_GETCURSEL, 0, 0);
+    LRESULT choice = SendMessageW(commandSelector, CB_GETCURSEL, 0, 0);
     if (choice == CB_ERR)
         return;
-    DWORD command = static_cast<DWORD>(
-        SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_GETITEMDATA, choice, 0));
+    DWORD command = static_cast<DWORD>(SendMessageW(commandSelector, CB_GETITEMDATA, choice, 0));
     int item = ListView_GetSelectionMark(List());
     ButtonRow *row = item < 0 ? NULL : RowAt(item);
     if (!row)
         return;
     row->command = command;
     ShowAssignment(item, *row);
-}
-
-HWND ButtonsPage::List() const
-{
-    return GetDlgItem(window, IDC_BUTTON_LIST);
 }
 
 ButtonRow *ButtonsPage::RowAt(int item) const
@@ -330,16 +327,15 @@ void ButtonsPage::ShowCommandOf(const ButtonRow *row) const
 {
     int shown = 0;
     if (row) {
-        int count =
-            static_cast<int>(SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_GETCOUNT, 0, 0));
+        int count = static_cast<int>(SendMessageW(commandSelector, CB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i)
-            if (static_cast<DWORD>(SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_GETITEMDATA,
-                                                       i, 0)) == row->command) {
+            if (static_cast<DWORD>(SendMessageW(commandSelector, CB_GETITEMDATA, i, 0)) ==
+                row->command) {
                 shown = i;
                 break;
             }
     }
-    SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_SETCURSEL, shown, 0);
+    SendMessageW(commandSelector, CB_SETCURSEL, shown, 0);
 }
 
 // A row that cannot be made or inserted is left out; an inserted row's
@@ -378,10 +374,10 @@ void ButtonsPage::FillCommandSelector() const
         const ButtonCommand &command = ButtonCommandTable[i];
         if (!IsCommandOffered(command, hostContext.platformVersion))
             continue;
-        LRESULT item = SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_ADDSTRING, 0,
-                                           reinterpret_cast<LPARAM>(command.label));
+        LRESULT item =
+            SendMessageW(commandSelector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(command.label));
         if (item >= 0)
-            SendDlgItemMessageW(window, IDC_BUTTON_COMMAND, CB_SETITEMDATA, item, command.code);
+            SendMessageW(commandSelector, CB_SETITEMDATA, item, command.code);
     }
 }
 

@@ -41,7 +41,7 @@ public:
     void ApplyAssignment();
 
 private:
-    HWND List() const;
+    HWND List() const { return listView; }
     // The row's record, or NULL for a row without one.
     ButtonRow *RowAt(int item) const;
     void ShowAssignment(int item, const ButtonRow &row) const;
@@ -52,6 +52,9 @@ private:
     void InitialiseInterval(DWORD interval) const;
     DWORD IntervalToWrite(const RegKey &settings) const;
 
+    // Looked up once: each lookup by id searches the page's children.
+    HWND listView;
+    HWND commandSelector;
     // The list's height in pixels at initialisation; the base of the layout.
     int referenceListHeight;
     // How press-and-hold rows are offered: a HoldMode, or a stored value

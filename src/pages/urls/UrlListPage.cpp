@@ -49,13 +49,15 @@ bool IsColumn(int column)
 } // namespace
 
 UrlListPage::UrlListPage(const UrlListPageKind &kind)
-    : OptionPage(kind.templateId, 0), kind(kind), currentItem(-1), referenceListHeight(0)
+    : OptionPage(kind.templateId, 0), kind(kind), listView(NULL), currentItem(-1),
+      referenceListHeight(0)
 {
 }
 
 BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
+    listView = GetDlgItem(window, IDC_URL_LIST);
     currentItem = -1;
 
     if (kind.expandKeyListId) {
@@ -380,11 +382,6 @@ void UrlListPage::OnFieldFocused()
         return;
     SetFocus(List());
     ShowMessage(IDS_URL_ADD_HINT, MB_OK);
-}
-
-HWND UrlListPage::List() const
-{
-    return GetDlgItem(window, IDC_URL_LIST);
 }
 
 bool UrlListPage::IsRow(int row) const

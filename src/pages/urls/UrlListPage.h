@@ -84,7 +84,7 @@ private:
     void UpdateControlStates() const;
     void OnFieldFocused();
 
-    HWND List() const;
+    HWND List() const { return listView; }
     bool IsRow(int row) const;
     std::wstring CellText(int row, int column) const;
     void SetCellText(int row, int column, const std::wstring &text);
@@ -96,6 +96,8 @@ private:
     bool IsField(int controlId) const;
 
     const UrlListPageKind &kind;
+    // Looked up once: each lookup by id searches the page's children.
+    HWND listView;
     // The working copy, one entry a list row in the same order. The list
     // keeps no texts of its own: it asks for those of the rows it draws.
     UrlList rows;
