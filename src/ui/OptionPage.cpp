@@ -120,8 +120,10 @@ void OptionPage::AddListRange(int listId, DWORD first, DWORD last) const
 // that work without drawing on screen, and its first paint on screen draws
 // the scroll bar once. One pixel is enough: the list paints only the rows
 // that meet the context's clip area.
-void OptionPage::SettleListLayout(HWND list)
+void OptionPage::EndListViewFill(HWND list)
 {
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
     HDC screen = GetDC(list);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP pixel = CreateCompatibleBitmap(screen, 1, 1);

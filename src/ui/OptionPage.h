@@ -46,10 +46,11 @@ protected:
     DWORD CheckState(int boxId) const;
     // The control's text, cut to at most maxLength characters.
     std::wstring ControlText(int controlId, int maxLength) const;
-    // Lets a list view that has just been filled work out its rows and
-    // scroll bars now, while its page may still be hidden, rather than in
-    // its first paint on screen.
-    static void SettleListLayout(HWND list);
+    // Ends a fill of a list view whose drawing was turned off with
+    // WM_SETREDRAW: turns it back on, has the list drawn afresh, and lets
+    // the list work out its rows and scroll bars now, while its page may
+    // still be hidden, rather than in its first paint on screen.
+    static void EndListViewFill(HWND list);
 
     int *activePageSlot;
     int pageIndex;

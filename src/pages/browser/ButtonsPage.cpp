@@ -283,9 +283,7 @@ void ButtonsPage::FillButtonList()
             InsertRow(button, kHoldRow, button.holdCommand,
                       button.displayName + (holdSuffix ? holdSuffix : L""), image);
     }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, NULL, TRUE);
-    SettleListLayout(list);
+    EndListViewFill(list);
 }
 
 void ButtonsPage::ApplyAssignment()

@@ -24,22 +24,9 @@ int Height(const RECT &rect)
     return rect.bottom - rect.top;
 }
 
-const std::wstring &Cell(const UrlEntry &entry, int column)
-{
-    switch (column) {
-    case kFlagColumn:
-        return entry.flags;
-    case kNameColumn:
-        return entry.name;
-    default:
-        return entry.url;
-    }
-}
-
-std::wstring &Cell(UrlEntry &entry, int column)
-{
-    return const_cast<std::wstring &>(Cell(static_cast<const UrlEntry &>(entry), column));
-}
+// The entry's text that each column shows.
+std::wstring UrlEntry::*const kColumnTexts[kColumnCount] = {&UrlEntry::flags, &UrlEntry::name,
+                                                            &UrlEntry::url};
 
 bool IsColumn(int column)
 {
@@ -393,7 +380,7 @@ std::wstring UrlListPage::CellText(int row, int column) const
 {
     if (!IsRow(row) || !IsColumn(column))
         return std::wstring();
-    return Cell(rows[row], column);
+    return rows[row].*kColumnTexts[column];
 }
 
 // The list asks again for the row's texts when it redraws it.
@@ -401,7 +388,7 @@ void UrlListPage::SetCellText(int row, int column, const std::wstring &text)
 {
     if (!IsRow(row) || !IsColumn(column))
         return;
-    Cell(rows[row], column) = text;
+    rows[row].*kColumnTexts[column] = text;
     ListView_RedrawItems(List(), row, row);
 }
 
@@ -441,9 +428,7 @@ void UrlListPage::FillRows(const UrlList &entries)
     ListView_SetItemCountEx(list, static_cast<int>(entries.size()), LVSICF_NOINVALIDATEALL);
     for (size_t i = 0; i < entries.size(); ++i)
         InsertRow(static_cast<int>(i), entries[i]);
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, NULL, TRUE);
-    SettleListLayout(list);
+    EndListViewFill(list);
 }
 
 // The row becomes the only selected row and the focused one.
