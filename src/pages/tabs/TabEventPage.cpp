@@ -4,7 +4,6 @@
 #include "SettingsKey.h"
 #include "resource.h"
 
-#include <cwctype>
 #include <vector>
 
 namespace {
@@ -164,7 +163,9 @@ void TabEventPage::AddSoundFile(const WIN32_FIND_DATAW &file) const
         lstrcmpiW(file.cFileName + length - kSoundExtensionLength, kSoundExtension) != 0)
         return;
     std::wstring text(file.cFileName, length - kSoundExtensionLength);
-    text[0] = static_cast<wchar_t>(std::towupper(text[0]));
+    // The platform's upper-casing knows every letter; the C library's knows
+    // only ASCII in the runtime's C locale.
+    CharUpperBuffW(&text[0], 1);
     LRESULT index = SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_ADDSTRING, 0,
                                         reinterpret_cast<LPARAM>(text.c_str()));
     // A failed add reports a negative index, which would address every item.

@@ -80,6 +80,17 @@ void StopSound()
     PlaySoundW(nullptr, nullptr, 0);
 }
 
+// Whether the platform is playing a sound: a sound that must not stop
+// another starts only when none plays.
+bool NothingPlays()
+{
+    static const std::string wave = SilentWave();
+    bool started = PlaySoundW(reinterpret_cast<LPCWSTR>(wave.data()), nullptr,
+                              SND_MEMORY | SND_ASYNC | SND_NOSTOP | SND_NODEFAULT) != FALSE;
+    StopSound();
+    return started;
+}
+
 // Sees which memory the platform's sound player opens, through an I/O
 // procedure for memory files that hands every message on to the platform's
 // own: a sound resource is played from the module's memory.
@@ -109,14 +120,22 @@ public:
     }
 
     static inline std::atomic<const void *> opened{nullptr};
+    // When set, the next open keeps the player busy for a second, so that
+    // the sound counts as playing meanwhile.
+    static inline std::atomic<bool> holdNextOpen{false};
 
 private:
     static LRESULT CALLBACK Watch(LPSTR info, UINT message, LPARAM first, LPARAM second)
     {
-        if (message == MMIOM_OPEN)
+        if (message == MMIOM_OPEN) {
             opened = reinterpret_cast<MMIOINFO *>(info)->pchBuffer;
+            if (holdNextOpen.exchange(false))
+                Sleep(kHoldMs);
+        }
         return original(info, message, first, second);
     }
+
+    static const DWORD kHoldMs = 1000;
 
     static inline LPMMIOPROC original = nullptr;
     bool installed = false;
@@ -185,16 +204,16 @@ protected:
             DeleteFileW(path.c_str()) || RemoveDirectoryW(path.c_str());
         PageTest::TearDown();
     }
-    std::wstring PutSound(const std::wstring &name)
+    std::wstring PutSound(const std::wstring &name) { return PutSoundAt(folder + name); }
+    std::wstring PutSoundAt(const std::wstring &path)
     {
-        std::wstring path = folder + name;
         static const std::string wave = SilentWave();
         HANDLE file =
             CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
         EXPECT_TRUE(
             WriteFile(file, wave.data(), static_cast<DWORD>(wave.size()), &written, nullptr))
-            << Narrow(name);
+            << Narrow(path);
         CloseHandle(file);
         made.push_back(path);
         return path;
@@ -303,13 +322,14 @@ TEST_F(TabEventPageTest, SoundFilesAreListedSortedWithoutTheirExtension)
 {
     // The folder search also matches names whose extension only begins with
     // ".wav"; only names that end in it are sound files, and ".wav" names none.
+    // The first letter is upper-cased as the platform does it, beyond ASCII.
     for (const wchar_t *name : {L"x.wav", L"Tone.WAV", L"ding.wav.wav", L"chime.wave", L"beep.wavx",
-                                L".wav", L"wav", L"bell.wa"})
+                                L".wav", L"wav", L"bell.wa", L"\u00e9lan.wav"})
         PutSound(name);
     PutFolder(L"sounds.wav");
     Items items;
     Open([&](HWND page) { items = sheet::Items(page, IDC_EVENT_SOUND_FILE); });
-    EXPECT_EQ((Items{L"Ding.wav", L"Tone", kBuiltIn, L"X"}), items);
+    EXPECT_EQ((Items{L"Ding.wav", L"\u00c9lan", L"Tone", kBuiltIn, L"X"}), items);
 }
 
 TEST_F(TabEventPageTest, StoredSoundSelectsItsEntryIgnoringCaseElseTheBuiltInSound)
@@ -335,9 +355,17 @@ TEST_F(TabEventPageTest, PreviewPlaysTheSelectedEntryEvenWithPlaySoundOff)
 {
     // A file read by the platform's player gets a new last access time; the
     // built-in sound is opened from the module's memory.
-    std::map<std::wstring, std::wstring> files = {{L"X", PutSound(L"x.wav")},
-                                                  {L"Zulu", PutSound(L"zulu.wav")},
-                                                  {L"Velotabevent", PutSound(L"velotabevent.wav")}};
+    // A file of the same name where a bare name is looked for first, the
+    // program's folder, must not play.
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring programFolder = program;
+    programFolder.erase(programFolder.find_last_of(L'\\') + 1);
+    std::map<std::wstring, std::wstring> files = {
+        {L"X", PutSound(L"x.wav")},
+        {L"Zulu", PutSound(L"zulu.wav")},
+        {L"Velotabevent", PutSound(L"velotabevent.wav")},
+        {L"Zulu in the program's folder", PutSoundAt(programFolder + L"zulu.wav")}};
     ULONGLONG aged = AgeAccessTime(files[L"Zulu"]);
     HANDLE file = CreateFileW(files[L"Zulu"].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
@@ -384,6 +412,13 @@ TEST_F(TabEventPageTest, PreviewPlaysTheSelectedEntryEvenWithPlaySoundOff)
                         EXPECT_EQ(before[entry], AccessTime(path))
                             << Narrow(c.entry) << " also played " << Narrow(entry);
             }
+            // Stop ends a preview that is still playing.
+            sheet::ChooseItem(page, IDC_EVENT_SOUND_FILE, EntryIndex(page, kBuiltIn));
+            MemorySoundWatch::holdNextOpen = true;
+            sheet::Click(page, IDC_EVENT_PLAY);
+            EXPECT_TRUE(sheet::PumpUntil([] { return MemorySoundWatch::opened != nullptr; }));
+            sheet::Click(page, IDC_EVENT_STOP);
+            EXPECT_TRUE(NothingPlays()) << "the preview plays on";
         },
         false);
 }
