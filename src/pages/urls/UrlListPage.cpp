@@ -18,6 +18,9 @@ const int kAllRows = -1;
 const LONG kFullVisibleBottom = 294;
 // However high the panel, the list loses at most this many pixels.
 const int kMaxListShrink = 110;
+// The fields take no more than the list stores, so that what is shown is
+// what is saved.
+const size_t kMaxStoredTextLength = kUrlTextCapacity - 1;
 
 int Height(const RECT &rect)
 {
@@ -46,6 +49,10 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     OptionPage::OnInitDialog(wParam, lParam);
     listView = GetDlgItem(window, IDC_URL_LIST);
     currentItem = -1;
+    // The name is stored behind the row's flags, in the same text.
+    SendDlgItemMessageW(window, kind.nameFieldId, EM_LIMITTEXT,
+                        kMaxStoredTextLength - kind.list->flagWidth, 0);
+    SendDlgItemMessageW(window, IDC_URL_URL_FIELD, EM_LIMITTEXT, kMaxStoredTextLength, 0);
 
     if (kind.expandKeyListId) {
         for (UINT id = IDS_EXPAND_KEY_FIRST; PlatformLoadStringPointer(hostContext.instance, id);

@@ -230,6 +230,7 @@ TEST_P(UrlListPageTest, ASectionWithoutEntriesIsWrittenBackEmpty)
         if (c.sectionExists)
             testreg::WriteString(HKEY_CURRENT_USER, Section(), L"1_Name", L"  after a gap");
         Open([&](HWND page) {
+            EXPECT_EQ(c.sectionExists, KeyMade()) << c.what << ": only OK writes";
             EXPECT_TRUE(RowsOn(page).empty()) << c.what;
             EXPECT_EQ(All(false), ItemControlsEnabled(page)) << c.what;
         });
@@ -286,10 +287,12 @@ TEST_P(UrlListPageTest, RemoveLeavesTheFieldsButNoCurrentRow)
         EXPECT_EQ(rows[1], Shown(page));
         EXPECT_EQ(All(true), ItemControlsEnabled(page));
 
-        // With no current row, typing changes no row and Remove, Up and
-        // Down do nothing.
+        // With no current row, typing changes no row, and the flag boxes,
+        // Remove, Up and Down do nothing.
         page::Type(page, IDC_URL_URL_FIELD, L"http://typed.example/");
-        for (int button : {IDC_URL_REMOVE, IDC_URL_UP, IDC_URL_DOWN})
+        std::vector<int> buttons = Kind().flagBoxes;
+        buttons.insert(buttons.end(), {IDC_URL_REMOVE, IDC_URL_UP, IDC_URL_DOWN});
+        for (int button : buttons)
             sheet::Click(page, button);
         EXPECT_EQ(expected, RowsOn(page));
 
@@ -341,17 +344,47 @@ TEST_P(UrlListPageTest, UpAndDownSwapWholeRowsButStopAtTheEnds)
     });
 }
 
-TEST_P(UrlListPageTest, URLsAreKeptAsTyped)
+// The fields take no more than the list stores: what is shown is saved.
+TEST_P(UrlListPageTest, URLsAreKeptAsTypedUpToWhatTheListStores)
 {
     StoreSample();
+    const std::wstring longest(4095, L'u');
     Open([&](HWND page) {
         Select(page, 1);
         page::Type(page, IDC_URL_URL_FIELD, L"HTTP://Example.COM/%us");
         EXPECT_EQ(L"HTTP://Example.COM/%us", page::Text(page, IDC_URL_URL_FIELD));
         EXPECT_EQ(L"HTTP://Example.COM/%us", RowsOn(page)[1][2]);
+        // The name is stored behind the flags, in the same text.
+        Select(page, 2);
+        page::TypeIn(page, Kind().nameField, longest);
+        EXPECT_EQ(longest.substr(Kind().flagWidth), page::Text(page, Kind().nameField));
+        page::TypeIn(page, IDC_URL_URL_FIELD, longest + L"u");
+        EXPECT_EQ(longest, page::Text(page, IDC_URL_URL_FIELD));
     });
     EXPECT_EQ(L"HTTP://Example.COM/%us",
               testreg::ReadString(HKEY_CURRENT_USER, Section(), L"1_URL"));
+    EXPECT_EQ(SampleRows()[2][0] + longest.substr(Kind().flagWidth),
+              testreg::ReadString(HKEY_CURRENT_USER, Section(), L"2_Name"));
+    EXPECT_EQ(longest, testreg::ReadString(HKEY_CURRENT_USER, Section(), L"2_URL"));
+}
+
+// A tap beside the rows takes the selection from the current row.
+TEST_P(UrlListPageTest, TapBesideTheRowsLeavesNoCurrentRowAndNothingToEdit)
+{
+    // Few rows, so that the list has room below them on every screen.
+    Store({Kind().sample[0], Kind().sample[1]});
+    Open([&](HWND page) {
+        Select(page, 1);
+        HWND list = GetDlgItem(page, IDC_URL_LIST);
+        RECT client;
+        GetClientRect(list, &client);
+        LPARAM point = MAKELPARAM(client.right / 2, client.bottom - 2);
+        SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        SendMessageW(list, WM_LBUTTONUP, 0, point);
+        EXPECT_TRUE(Selected(page).empty());
+        EXPECT_EQ(Blank(), Shown(page));
+        EXPECT_EQ(All(false), ItemControlsEnabled(page));
+    });
 }
 
 TEST_P(UrlListPageTest, DefaultAsksFirstAndWritesOnlyOnAcceptance)
@@ -539,6 +572,8 @@ TEST_P(UrlAliasPageTest, ExpandKeyShowsTheStoredChoiceOrNone)
         LONG style = GetWindowLongW(GetDlgItem(page, IDC_URL_EXPAND_KEY), GWL_STYLE);
         EXPECT_EQ(CBS_DROPDOWNLIST, style & (CBS_DROPDOWNLIST | CBS_SORT));
         sheet::ChooseItem(page, IDC_URL_EXPAND_KEY, 7);
+        page::AnswerMessage([&] { sheet::Click(page, IDC_URL_RESTORE_DEFAULTS); }, IDOK);
+        EXPECT_EQ(7, sheet::Selection(page, IDC_URL_EXPAND_KEY)) << "kept by the default list";
     });
     EXPECT_EQ(7u, Dword(L"AliasExpandKey"));
 }
