@@ -11,6 +11,7 @@
 namespace {
 
 using ShowOptionsProc = decltype(&ShowOptions);
+using InstallProc = decltype(&InstallDefaultAliases);
 
 // The page that the sheet is opened on: it writes only the add-on's key.
 const int kTabDisplayIndex = 7;
@@ -51,6 +52,18 @@ TEST_F(ModuleTest, ExportsThreeOrdinalsAndNoNames)
     EXPECT_EQ(1u, exports->Base);
     EXPECT_EQ(3u, exports->NumberOfFunctions);
     EXPECT_EQ(0u, exports->NumberOfNames);
+
+    // The add-on installs the aliases by 2 and the services by 3.
+    const wchar_t *const sections[] = {L"Alias", L"Service"};
+    for (WORD ordinal = 2; ordinal <= 3; ++ordinal) {
+        auto install =
+            reinterpret_cast<InstallProc>(GetProcAddress(module, MAKEINTRESOURCEA(ordinal)));
+        ASSERT_NE(nullptr, install);
+        install(vendor.c_str(), product.c_str(), L"1.0");
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(i <= ordinal - 2, testreg::KeyExists(HKEY_CURRENT_USER, Path(sections[i])))
+                << "after ordinal " << ordinal << ", section " << i;
+    }
 }
 
 TEST_F(ModuleTest, ImportsOnlySystemLibrariesAndTheShellsUndecoratedCalls)

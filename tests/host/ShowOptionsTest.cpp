@@ -2,9 +2,7 @@
 
 #include "HostContext.h"
 #include "OptionPage.h"
-#include "SheetDriver.h"
-#include "TestRegistry.h"
-#include "resource.h"
+#include "PageTest.h"
 
 namespace {
 
@@ -15,6 +13,23 @@ const wchar_t *const kTabLabels[] = {
     L"User Agent",  L"Buttons",   L"URL Alias",   L"URL Service", L"Scroll", L"Screen", L"Menu",
     L"Tab Display", L"Tab Event", L"Tab History", L"View",        L"PIE",    L"About"};
 const int kPageCount = sizeof kTabLabels / sizeof kTabLabels[0];
+// How many headings each page has, in the same order.
+const int kHeadingCounts[kPageCount] = {0, 0, 0, 0, 3, 1, 4, 2, 3, 1, 2, 3, 3};
+const int kHeadingIds[] = {IDC_HEADING_1, IDC_HEADING_2, IDC_HEADING_3, IDC_HEADING_4};
+
+// Every heading of the page is drawn in the bold heading font.
+void ExpectBoldHeadings(HWND page, int index)
+{
+    int headings = 0;
+    for (int id : kHeadingIds) {
+        if (!GetDlgItem(page, id))
+            continue;
+        ++headings;
+        EXPECT_EQ(FW_BOLD, page::FontOf(page, id).lfWeight)
+            << "page " << index << ", heading " << id;
+    }
+    EXPECT_EQ(kHeadingCounts[index], headings) << "page " << index;
+}
 
 // Pages for the sheet runner: they count how many exist.
 int livePages = 0;
@@ -149,6 +164,7 @@ TEST_F(ShowOptionsTest, EveryStartPageOpensItsPageAndTheLastShownPageComesBack)
         std::wstring opened;
         DWORD code = ShowAndRun(start, [&](HWND window) {
             opened = sheet::TabLabel(window, sheet::CurrentIndex(window));
+            ExpectBoldHeadings(sheet::CurrentPage(window), start);
             sheet::SelectPage(window, last);
             // Cancelled: accepting would write the browser's own keys.
             sheet::Cancel(window);

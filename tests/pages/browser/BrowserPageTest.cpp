@@ -60,8 +60,14 @@ TEST_F(BrowserPageTest, WithoutValuesShowsTheBrowsersDefaultsAndOkWritesThemAll)
     EXPECT_EQ((Values{1, 0, 0, 0}), Stored());
 }
 
+// The browser's keys are only read: without them, showing the page makes
+// neither.
 TEST_F(BrowserPageTest, CancelWritesNothing)
 {
+    SaveKey(HKEY_LOCAL_MACHINE, kBrowserMachine);
+    SaveKey(HKEY_CURRENT_USER, kBrowserUser);
+    testreg::DeleteTree(HKEY_LOCAL_MACHINE, kBrowserMachine);
+    testreg::DeleteTree(HKEY_CURRENT_USER, kBrowserUser);
     Open(
         [](HWND page) {
             sheet::ChooseItem(page, IDC_SCRIPT_MODE, 2);
@@ -70,6 +76,8 @@ TEST_F(BrowserPageTest, CancelWritesNothing)
         },
         false);
     EXPECT_EQ((Values{std::nullopt, std::nullopt, std::nullopt, std::nullopt}), Stored());
+    EXPECT_FALSE(testreg::KeyExists(HKEY_LOCAL_MACHINE, kBrowserMachine));
+    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, kBrowserUser));
 }
 
 TEST_F(BrowserPageTest, ScriptModeIsReadFromBothValuesAndWrittenBackToBoth)

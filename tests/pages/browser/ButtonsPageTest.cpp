@@ -186,17 +186,27 @@ TEST_F(ButtonsPageTest, RowsShowStoredCommandsOrWhatTheButtonDoes)
     AddButton({L"40C4", std::nullopt, 1u, L"\\Windows\\nameless.exe", L"x.dll"});
     Assign(L"40C1", 32 | 69 << 16);
     Assign(L"40C3", 79 | 50 << 16);
+    // An assignment of another type or size reads as 0 for both halves.
+    AddButton({L"40C5", L"Gamma", 4u});
+    AddButton({L"40C6", L"Delta", 2u});
+    const DWORD back = 32 | 69 << 16;
+    testreg::WriteRaw(HKEY_CURRENT_USER, Path(L"Keys\\40C5"), nullptr, REG_BINARY, &back, 4);
+    testreg::WriteRaw(HKEY_CURRENT_USER, Path(L"Keys\\40C6"), nullptr, REG_DWORD, &back, 2);
     Open([&](HWND page) {
-        EXPECT_EQ((Texts{L"Alpha | [PIE] Back", L"Alpha (Hold) | [Velotab] New blank tab",
-                         L"Alpha 2 | [Velotab] Toggle D-Pad scroll mode (All)",
-                         L"Alpha 2 (Hold) | <No Change>", L"Beta | <OK/Close>",
-                         L"Beta (Hold) | <OK/Close>"}),
-                  Rows(page));
+        EXPECT_EQ(
+            (Texts{L"Alpha | [PIE] Back", L"Alpha (Hold) | [Velotab] New blank tab",
+                   L"Alpha 2 | [Velotab] Toggle D-Pad scroll mode (All)",
+                   L"Alpha 2 (Hold) | <No Change>", L"Beta | <OK/Close>",
+                   L"Beta (Hold) | <OK/Close>", L"Delta | <Input Panel>",
+                   L"Delta (Hold) | <Input Panel>", L"Gamma | <Today>", L"Gamma (Hold) | <Today>"}),
+            Rows(page));
         EXPECT_EQ(L"[PIE] Back", sheet::SelectedText(page, IDC_BUTTON_COMMAND)) << "row 0";
     });
     EXPECT_EQ(DWORD(32 | 69 << 16), Assignment(L"40C1"));
     EXPECT_EQ(DWORD(79 | 50 << 16), Assignment(L"40C3")) << "codes not offered are kept";
     EXPECT_EQ(0u, Assignment(L"40C2"));
+    EXPECT_EQ(0u, Assignment(L"40C5"));
+    EXPECT_EQ(0u, Assignment(L"40C6"));
 }
 
 TEST_F(ButtonsPageTest, SelectorFollowsTheTappedRowAndAssignsToIt)
@@ -210,6 +220,8 @@ TEST_F(ButtonsPageTest, SelectorFollowsTheTappedRowAndAssignsToIt)
     hostContext.platformVersion = 3;
     Open([&](HWND page) {
         EXPECT_EQ(L"<No Change>", sheet::SelectedText(page, IDC_BUTTON_COMMAND));
+        // Before any tap the selector stands for row 0.
+        Pick(page, L"[PIE] Favorites");
         Tap(page, 2);
         EXPECT_EQ(L"[Velotab] Toggle D-Pad scroll mode (Page/Line)",
                   sheet::SelectedText(page, IDC_BUTTON_COMMAND));
@@ -219,13 +231,20 @@ TEST_F(ButtonsPageTest, SelectorFollowsTheTappedRowAndAssignsToIt)
         Pick(page, L"[PIE] Home");
         Tap(page, 1);
         Pick(page, L"<No Change>");
-        Tap(page, 0);
-        EXPECT_EQ((Texts{L"A | [Velotab] Toggle D-Pad scroll mode (All)", L"A (Hold) | calendar",
+        // The arrow keys move through the rows as taps do.
+        for (WPARAM key : {VK_DOWN, VK_UP, VK_UP})
+            SendMessageW(List(page), WM_KEYDOWN, key, 0);
+        EXPECT_EQ(L"[PIE] Favorites", sheet::SelectedText(page, IDC_BUTTON_COMMAND));
+        SendMessageW(List(page), WM_KEYDOWN, VK_DOWN, 0);
+        SendMessageW(List(page), WM_KEYDOWN, VK_DOWN, 0);
+        EXPECT_EQ(L"[Velotab] Toggle D-Pad scroll mode (Page/Line)",
+                  sheet::SelectedText(page, IDC_BUTTON_COMMAND));
+        EXPECT_EQ((Texts{L"A | [PIE] Favorites", L"A (Hold) | calendar",
                          L"B | [Velotab] Toggle D-Pad scroll mode (Page/Line)", L"B (Hold) | ",
                          L"C | [PIE] Home", L"C (Hold) | [Velotab] Screen Rotation"}),
                   Rows(page));
     });
-    EXPECT_EQ(79u, Assignment(L"40C1"));
+    EXPECT_EQ(36u, Assignment(L"40C1"));
     EXPECT_EQ(82u, Assignment(L"40C2"));
     EXPECT_EQ(DWORD(35 | 88 << 16), Assignment(L"40C3"));
 }

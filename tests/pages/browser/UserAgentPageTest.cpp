@@ -222,12 +222,18 @@ TEST_F(UserAgentPageTest, EveryCustomPartThatCanBeTypedIsReadBack)
         },
         false);
 
-    // One character more, stored by someone else, counts as missing.
+    // One character more, stored by someone else, counts as missing. Each
+    // missing part alone falls back to the default preset's part. Leaving
+    // "Custom" above stored every part: they go first.
+    testreg::DeleteTree(HKEY_CURRENT_USER, Path());
     PutString(L"UADefault", longest + L"a");
+    PutString(L"UAVersion", kEdited[2]);
+    PutString(L"UAPostPlatform", kEdited[4]);
     Open(
         [&](HWND page) {
             sheet::ChooseItem(page, IDC_UA_PRESET, 3);
-            EXPECT_EQ(L"Mozilla/2.0", page::Text(page, IDC_UA_DEFAULT));
+            EXPECT_EQ((Parts{kPreset0[0], kPreset0[1], kEdited[2], kPreset0[3], kEdited[4]}),
+                      PartsOn(page));
         },
         false);
 }
