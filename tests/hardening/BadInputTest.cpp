@@ -9,6 +9,7 @@
 #include "TestRegistry.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <ostream>
 
@@ -83,6 +84,12 @@ void PrintTo(const BadCase &badCase, std::ostream *out)
     *out << badCase.label;
 }
 
+// The sizes of the bad forms that are too short or too long: bytes of the
+// numbers, characters of the texts.
+const std::map<Bad, size_t> kSizes = {
+    {Bad::Bytes0, 0},      {Bad::Bytes2, 2},      {Bad::Bytes7, 7},     {Bad::Bytes8, 8},
+    {Bad::Text4095, 4095}, {Bad::Text4096, 4096}, {Bad::Text5000, 5000}};
+
 // Writes the bad form of a value; the key is created when missing.
 void Feed(HKEY root, const std::wstring &path, const std::wstring &name, Bad kind)
 {
@@ -111,16 +118,11 @@ void Feed(HKEY root, const std::wstring &path, const std::wstring &name, Bad kin
         testreg::WriteString(root, path, name.c_str(), L"1");
         break;
     case Bad::Bytes0:
-        testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes, 0);
-        break;
     case Bad::Bytes2:
-        testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes, 2);
-        break;
     case Bad::Bytes7:
-        testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes, 7);
-        break;
     case Bad::Bytes8:
-        testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes, 8);
+        testreg::WriteRaw(root, path, name.c_str(), REG_DWORD, bytes,
+                          static_cast<DWORD>(kSizes.at(kind)));
         break;
     case Bad::Unterminated:
         unterminated(3);
@@ -129,13 +131,9 @@ void Feed(HKEY root, const std::wstring &path, const std::wstring &name, Bad kin
         unterminated(kLargestTextBuffer);
         break;
     case Bad::Text4095:
-        text(4095);
-        break;
     case Bad::Text4096:
-        text(4096);
-        break;
     case Bad::Text5000:
-        text(5000);
+        text(kSizes.at(kind));
         break;
     }
 }

@@ -145,6 +145,11 @@ Style AutoRadio(int id)
     return {id, BS_TYPEMASK, BS_AUTORADIOBUTTON};
 }
 
+Style UnsortedDropDown(int id)
+{
+    return {id, 3 | CBS_SORT, CBS_DROPDOWNLIST};
+}
+
 void ExpectScrollingDropDownLists(HWND page, std::initializer_list<int> ids)
 {
     for (int id : ids) {

@@ -48,6 +48,13 @@ protected:
         PageFixture::OpenPage(
             page, [&](HWND window) { use(window, page); }, accept);
     }
+    // What `look` reads on the page, which is then accepted.
+    template <class Look> auto OpenAndLook(Look look)
+    {
+        decltype(look(HWND())) seen;
+        Open([&](HWND page) { seen = look(page); });
+        return seen;
+    }
 };
 
 namespace page {
@@ -75,6 +82,7 @@ struct Style {
 void ExpectStyles(HWND page, std::initializer_list<Style> styles);
 Style AutoCheckBox(int id);
 Style AutoRadio(int id);
+Style UnsortedDropDown(int id);
 // A drop-down list hands its scroll bar on to the list it drops.
 void ExpectScrollingDropDownLists(HWND page, std::initializer_list<int> ids);
 

@@ -161,13 +161,9 @@ TEST_F(BrowserPageTest, HeadingsAreBoldAndTheListsDropDownUnsorted)
         [](HWND page) {
             for (int id : {IDC_HEADING_1, IDC_HEADING_2, IDC_HEADING_3})
                 EXPECT_EQ(FW_BOLD, page::FontOf(page, id).lfWeight) << id;
-            for (int id : {IDC_SCRIPT_MODE, IDC_START_FOCUS}) {
-                LONG style = GetWindowLongW(GetDlgItem(page, id), GWL_STYLE);
-                EXPECT_EQ(CBS_DROPDOWNLIST, style & 3) << id;
-                EXPECT_EQ(0, style & CBS_SORT) << id;
-            }
-            LONG box = GetWindowLongW(GetDlgItem(page, IDC_CLEAR_TYPE), GWL_STYLE);
-            EXPECT_EQ(BS_AUTOCHECKBOX, box & BS_TYPEMASK);
+            page::ExpectStyles(page, {page::UnsortedDropDown(IDC_SCRIPT_MODE),
+                                      page::UnsortedDropDown(IDC_START_FOCUS),
+                                      page::AutoCheckBox(IDC_CLEAR_TYPE)});
         },
         false);
 }

@@ -34,10 +34,9 @@ protected:
 TEST_F(ScreenPageTest, MissingKeyShowsTheDefaultsWithoutCreatingTheKey)
 {
     Texts shown;
-    bool keyMade = true;
     Open([&](HWND page) {
         shown = ShownOn(page);
-        keyMade = KeyMade();
+        EXPECT_FALSE(KeyMade()) << "opening the page only reads";
         EXPECT_EQ(page::Numbers(0, 12), sheet::Items(page, IDC_SCREEN_RESTORE_BAR_HEIGHT));
         page::ExpectScrollingDropDownLists(page, {IDC_SCREEN_RESTORE_BAR_HEIGHT});
         page::ExpectStyles(page, {page::AutoCheckBox(IDC_SCREEN_HIDE_ADDRESS_BAR),
@@ -49,7 +48,6 @@ TEST_F(ScreenPageTest, MissingKeyShowsTheDefaultsWithoutCreatingTheKey)
                                   page::AutoRadio(IDC_SCREEN_RESTORE_BUTTON),
                                   page::AutoRadio(IDC_SCREEN_RESTORE_BAR)});
     });
-    EXPECT_FALSE(keyMade) << "opening the page only reads";
     EXPECT_EQ((Texts{L"on", L"on", L"button", L"6", L"on", L"on", L"on", L"group enabled"}), shown);
     EXPECT_EQ((Values{0, 0, 0, 6, 0, 0, 1}), Stored());
 }
@@ -78,8 +76,7 @@ TEST_F(ScreenPageTest, StoredSettingsAreShownInvertedAndWrittenBack)
     };
     for (const Case &c : cases) {
         PutDwords(kValues, c.stored);
-        Texts shown;
-        Open([&](HWND page) { shown = ShownOn(page); });
+        Texts shown = OpenAndLook(ShownOn);
         EXPECT_EQ(c.shown, shown);
         EXPECT_EQ(c.written, Stored());
     }

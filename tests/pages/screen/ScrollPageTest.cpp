@@ -25,10 +25,9 @@ protected:
 TEST_F(ScrollPageTest, MissingKeyShowsTheDefaultsWithoutCreatingTheKey)
 {
     Texts shown;
-    bool keyMade = true;
     Open([&](HWND page) {
         shown = ShownOn(page);
-        keyMade = KeyMade();
+        EXPECT_FALSE(KeyMade()) << "opening the page only reads";
         EXPECT_EQ(page::Numbers(1, 100), sheet::Items(page, IDC_SCROLL_LINE_PIXEL));
         EXPECT_EQ(page::Numbers(0, 300), sheet::Items(page, IDC_SCROLL_PAGE_PIXEL));
         EXPECT_EQ(page::Numbers(0, 100), sheet::Items(page, IDC_SCROLL_PAGE_PERCENT));
@@ -39,7 +38,6 @@ TEST_F(ScrollPageTest, MissingKeyShowsTheDefaultsWithoutCreatingTheKey)
         page::ExpectStyles(page, {page::AutoRadio(IDC_SCROLL_PAGE_BY_PIXELS),
                                   page::AutoRadio(IDC_SCROLL_PAGE_BY_PERCENT)});
     });
-    EXPECT_FALSE(keyMade) << "opening the page only reads";
     EXPECT_EQ((Texts{L"20", L"pixels", L"20", L"10", L"1"}), shown);
     EXPECT_EQ((Values{20, 0, 20, 10, 1}), Stored());
 }
@@ -65,8 +63,7 @@ TEST_F(ScrollPageTest, StoredSettingsAreShownAndWrittenBack)
     };
     for (const Case &c : cases) {
         PutDwords(kValues, c.stored);
-        Texts shown;
-        Open([&](HWND page) { shown = ShownOn(page); });
+        Texts shown = OpenAndLook(ShownOn);
         EXPECT_EQ(c.shown, shown);
         EXPECT_EQ(c.written, Stored());
     }

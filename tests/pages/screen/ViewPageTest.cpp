@@ -43,10 +43,9 @@ protected:
 TEST_F(ViewPageTest, MissingKeyIsCreatedOnOpeningAndTheDefaultsShown)
 {
     Texts shown;
-    bool keyMade = false;
     Open([&](HWND page) {
         shown = ShownOn(page);
-        keyMade = KeyMade();
+        EXPECT_TRUE(KeyMade());
         HWND spin = GetDlgItem(page, IDC_VIEW_SPLIT_TEXT_LEN_SPIN);
         HWND number = GetDlgItem(page, IDC_VIEW_SPLIT_TEXT_LEN);
         EXPECT_EQ(number, reinterpret_cast<HWND>(SendMessageW(spin, UDM_GETBUDDY, 0, 0)));
@@ -63,7 +62,6 @@ TEST_F(ViewPageTest, MissingKeyIsCreatedOnOpeningAndTheDefaultsShown)
         for (int id : {IDC_VIEW_SPLIT_TEXT_LEN, IDC_VIEW_SOURCE_APP})
             EXPECT_TRUE(GetWindowLongW(GetDlgItem(page, id), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     });
-    EXPECT_TRUE(keyMade);
     EXPECT_EQ((Texts{L"on", L"24", L"on", L"on", kDefaultViewer}), shown);
     EXPECT_EQ((Values{1, 24, 1, 1}), Stored());
     EXPECT_EQ(kDefaultViewer, String(L"ViewSourceApp"));
@@ -103,8 +101,7 @@ TEST_F(ViewPageTest, StoredSettingsAreShownAndWrittenBack)
     for (const Case &c : cases) {
         PutDwords(kNumbers, c.stored);
         PutString(L"ViewSourceApp", c.path);
-        Texts shown;
-        Open([&](HWND page) { shown = ShownOn(page); });
+        Texts shown = OpenAndLook(ShownOn);
         EXPECT_EQ(c.shown, shown);
         EXPECT_EQ(c.stored, Stored());
         EXPECT_EQ(c.path, String(L"ViewSourceApp"));
@@ -211,8 +208,7 @@ TEST_F(ViewPageTest, PathsUpTo4095CharactersRoundTripAndLongerOnesAreCut)
 {
     const std::wstring longest = L"\\" + std::wstring(4094, L'p');
     PutString(L"ViewSourceApp", longest);
-    std::wstring shown;
-    Open([&](HWND page) { shown = ViewerPath(page); });
+    std::wstring shown = OpenAndLook(ViewerPath);
     EXPECT_EQ(longest, shown);
     EXPECT_EQ(longest, String(L"ViewSourceApp"));
 

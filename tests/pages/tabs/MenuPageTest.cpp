@@ -28,13 +28,6 @@ protected:
         shown.boxEnabled = page::Enabled(page, IDC_MENU_SOFT_KEY);
         return shown;
     }
-    // Opens the page, looks at it and accepts.
-    Shown OpenAndLook()
-    {
-        Shown shown;
-        Open([&](HWND page) { shown = Look(page); });
-        return shown;
-    }
     Values Stored() const { return Dwords(kValues); }
 };
 
@@ -61,22 +54,16 @@ TEST_F(MenuPageTest, ListsHoldTheirItemsInOrderAsUnsortedDropDownLists)
         EXPECT_EQ((Items{L"Drop-down button", L"Back button"}), sheet::Items(page, IDC_MENU_BACK));
         EXPECT_EQ((Items{L"Drop-down button", L"Forward button"}),
                   sheet::Items(page, IDC_MENU_FORWARD));
-        for (int list : kLists) {
-            LONG style = GetWindowLongW(GetDlgItem(page, list), GWL_STYLE);
-            EXPECT_EQ(CBS_DROPDOWNLIST, style & 0x3) << list;
-            EXPECT_EQ(0, style & CBS_SORT) << list;
-        }
-        LONG box = GetWindowLongW(GetDlgItem(page, IDC_MENU_SOFT_KEY), GWL_STYLE);
-        EXPECT_EQ(BS_AUTOCHECKBOX, box & BS_TYPEMASK);
+        page::ExpectStyles(page, {page::UnsortedDropDown(IDC_MENU_TAB),
+                                  page::UnsortedDropDown(IDC_MENU_BACK),
+                                  page::UnsortedDropDown(IDC_MENU_FORWARD),
+                                  page::AutoCheckBox(IDC_MENU_SOFT_KEY)});
     });
 }
 
 TEST_F(MenuPageTest, StoredChoicesAreShownAndTheUsersChoicesWritten)
 {
-    PutDword(L"MenuTab", 3);
-    PutDword(L"MenuBack", 1);
-    PutDword(L"MenuForward", 1);
-    PutDword(L"MenuSoftKey", 1);
+    PutDwords(kValues, {3, 1, 1, 1});
     Shown shown;
     Open([&](HWND page) {
         shown = Look(page);
@@ -101,7 +88,7 @@ TEST_F(MenuPageTest, SoftKeyBoxIsOnlyOfferedFromWindowsMobile5OnButAlwaysWritten
     for (const Case &c : cases) {
         hostContext.platformVersion = c.platform;
         PutDword(L"MenuSoftKey", c.stored);
-        Shown shown = OpenAndLook();
+        Shown shown = OpenAndLook(Look);
         EXPECT_EQ(c.enabled, shown.boxEnabled) << "platform " << c.platform;
         EXPECT_EQ(c.stored != 0, shown.checked) << "platform " << c.platform;
         EXPECT_EQ(c.stored, Dword(L"MenuSoftKey")) << "platform " << c.platform;
@@ -110,10 +97,8 @@ TEST_F(MenuPageTest, SoftKeyBoxIsOnlyOfferedFromWindowsMobile5OnButAlwaysWritten
 
 TEST_F(MenuPageTest, StoredNumbersOutsideTheListsAreWrittenAsNoSelection)
 {
-    PutDword(L"MenuTab", 4);
-    PutDword(L"MenuBack", 2);
-    PutDword(L"MenuForward", 0xFFFFFFFF);
-    Shown shown = OpenAndLook();
+    PutDwords({L"MenuTab", L"MenuBack", L"MenuForward"}, {4, 2, 0xFFFFFFFF});
+    Shown shown = OpenAndLook(Look);
     EXPECT_EQ((Items{L"<none>", L"<none>", L"<none>"}), shown.selected);
     EXPECT_EQ((Values{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0}), Stored());
 }

@@ -92,8 +92,7 @@ TEST_F(TabDisplayPageTest, NumbersOutsideTheirRangeAreClampedAsUnsigned)
     for (const Case &c : cases) {
         PutDword(L"TabCount", c.count);
         PutDword(L"TabHeight", c.height);
-        Shown shown;
-        Open([&](HWND page) { shown = ShownOn(page); });
+        Shown shown = OpenAndLook(ShownOn);
         EXPECT_EQ(c.shownCount, shown[0]) << "TabCount " << c.count;
         EXPECT_EQ(c.shownHeight, shown[1]) << "TabHeight " << c.height;
         EXPECT_EQ(c.writtenCount, Dword(L"TabCount"));
@@ -115,11 +114,7 @@ TEST_F(TabDisplayPageTest, PositionsOutsideTheListAreWrittenAsNoSelection)
 
 TEST_F(TabDisplayPageTest, StoredChoicesAreShownAndTheUsersChoicesWritten)
 {
-    PutDword(L"TabCount", 6);
-    PutDword(L"TabHeight", 18);
-    PutDword(L"TabHideSingle", 1);
-    PutDword(L"TabPosNewTab", 1);
-    PutDword(L"TabPosActivate", 1);
+    PutDwords(kValues, {6, 18, 1, 1, 1});
     Shown shown;
     Open([&](HWND page) {
         shown = ShownOn(page);
@@ -136,8 +131,7 @@ TEST_F(TabDisplayPageTest, ValueOfAnotherTypeKeepsTheDefault)
 {
     // "5" as text fits in four bytes; it must not be taken for a number.
     testreg::WriteString(HKEY_CURRENT_USER, Path(), L"TabCount", L"5");
-    Shown shown;
-    Open([&](HWND page) { shown = ShownOn(page); });
+    Shown shown = OpenAndLook(ShownOn);
     EXPECT_EQ(L"3", shown[0]);
     EXPECT_EQ(3u, Dword(L"TabCount"));
 }

@@ -224,12 +224,6 @@ protected:
         EXPECT_TRUE(CreateDirectoryW(made.back().c_str(), nullptr));
     }
     void PutSoundSetting(const std::wstring &name) const { PutString(L"EventSoundFile", name); }
-    Items OpenAndLook()
-    {
-        Items shown;
-        Open([&](HWND page) { shown = Look(page); });
-        return shown;
-    }
     // The five settings in the order the page writes them; "-" is missing.
     Items Stored() const
     {
@@ -304,7 +298,8 @@ TEST_F(TabEventPageTest, StoredValuesWithoutAnEntryOrOfAnotherTypeFallBack)
     PutDword(L"TabNewType", 3);
     PutDword(L"EventSoundFile", 0x006C0041); // "Al" as text, but a number
     testreg::WriteString(HKEY_CURRENT_USER, Path(), L"EventForeground", L"0");
-    EXPECT_EQ((Items{L"<none>", L"unchecked", kBuiltIn, L"checked", L"checked"}), OpenAndLook());
+    EXPECT_EQ((Items{L"<none>", L"unchecked", kBuiltIn, L"checked", L"checked"}),
+              OpenAndLook(Look));
     EXPECT_EQ((Items{L"4294967295", L"0", kBuiltIn, L"1", L"1"}), Stored());
 }
 
@@ -345,7 +340,7 @@ TEST_F(TabEventPageTest, StoredSoundSelectsItsEntryIgnoringCaseElseTheBuiltInSou
     };
     for (const Case &c : cases) {
         PutSoundSetting(c.stored);
-        EXPECT_EQ(c.shown, OpenAndLook()[2]) << Narrow(c.stored);
+        EXPECT_EQ(c.shown, OpenAndLook(Look)[2]) << Narrow(c.stored);
         // The entry's own text is written back, not what was stored.
         EXPECT_EQ(c.shown, Stored()[2]) << Narrow(c.stored);
     }

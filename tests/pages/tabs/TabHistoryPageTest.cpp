@@ -55,12 +55,8 @@ TEST_F(TabHistoryPageTest, AcceptingWritesNothingAndKeepsTheHistory)
 TEST_F(TabHistoryPageTest, HeadingAndClearButtonAreBold)
 {
     Open([](HWND page) {
-        for (int id : {IDC_HEADING_1, IDC_HISTORY_CLEAR}) {
-            HFONT font = reinterpret_cast<HFONT>(SendDlgItemMessageW(page, id, WM_GETFONT, 0, 0));
-            LOGFONTW description = {};
-            ASSERT_NE(0, GetObjectW(font, sizeof description, &description)) << id;
-            EXPECT_EQ(FW_BOLD, description.lfWeight) << id;
-        }
+        for (int id : {IDC_HEADING_1, IDC_HISTORY_CLEAR})
+            EXPECT_EQ(FW_BOLD, page::FontOf(page, id).lfWeight) << id;
     });
 }
 

@@ -14,16 +14,6 @@ TEST_P(UrlListLayoutTest, LandscapeListStartsShortAndKeepsRoomForTheMenuBar)
     if (GetSystemMetrics(SM_CYSCREEN) != urls::kLandscapeHeight)
         GTEST_SKIP() << "needs the landscape screen, 320 x 240";
     const int menuBar = GetSystemMetrics(SM_CYMENU) + 1;
-    struct Step {
-        const char *what;
-        BOOL raised;
-        LONG panelTop;
-        int shrink;
-    } steps[] = {
-        {"visible bottom at the screen's bottom", TRUE, urls::kLandscapeHeight, 54 + menuBar},
-        {"panel raised, visible bottom 134", TRUE, 0, urls::kMaxShrink},
-        {"panel lowered", FALSE, 0, 80},
-    };
     std::unique_ptr<UrlListPage> page = GetParam().make();
     OpenPage(*page, [&](HWND window) {
         Layout initial = Measure(window);
@@ -33,11 +23,11 @@ TEST_P(UrlListLayoutTest, LandscapeListStartsShortAndKeepsRoomForTheMenuBar)
         reference.list = full;
         for (RECT &place : reference.below)
             OffsetRect(&place, 0, 80);
-        for (const Step &step : steps) {
-            StandInSetInputPanelTop(step.panelTop);
-            StandInSetInputPanel(step.raised);
-            ExpectShrunk(reference, Measure(window), step.shrink, step.what);
-        }
+        ExpectSteps(
+            window, reference,
+            {{"visible bottom at the screen's bottom", TRUE, urls::kLandscapeHeight, 54 + menuBar},
+             {"panel raised, visible bottom 134", TRUE, 0, urls::kMaxShrink},
+             {"panel lowered", FALSE, 0, 80}});
     });
 }
 

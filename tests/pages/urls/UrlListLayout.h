@@ -105,6 +105,23 @@ protected:
             layout.above.push_back(page::Place(page, id));
         return layout;
     }
+    // One place of the input panel and how much the list gives up for it.
+    struct Step {
+        const char *what;
+        BOOL raised;
+        LONG panelTop;
+        int shrink;
+    };
+    // Moves the panel through the steps; each layout is measured against
+    // `reference`.
+    void ExpectSteps(HWND page, const Layout &reference, std::initializer_list<Step> steps) const
+    {
+        for (const Step &step : steps) {
+            StandInSetInputPanelTop(step.panelTop);
+            StandInSetInputPanel(step.raised);
+            ExpectShrunk(reference, Measure(page), step.shrink, step.what);
+        }
+    }
     // Expects the list `shrink` pixels shorter than in `reference` and the
     // controls below it moved up as much; nothing else changed.
     void ExpectShrunk(const Layout &reference, const Layout &now, int shrink,

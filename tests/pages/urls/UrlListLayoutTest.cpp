@@ -10,27 +10,16 @@ TEST_P(UrlListLayoutTest, PortraitListGivesWayToThePanelUpTo110Pixels)
 {
     if (GetSystemMetrics(SM_CYSCREEN) != urls::kPortraitHeight)
         GTEST_SKIP() << "needs the portrait screen, 240 x 320";
-    struct Step {
-        const char *what;
-        BOOL raised;
-        LONG panelTop;
-        int shrink;
-    } steps[] = {
-        {"panel raised, visible bottom 214", TRUE, 0, 80},
-        {"visible bottom 150", TRUE, 150, urls::kMaxShrink},
-        {"visible bottom 250", TRUE, 250, 44},
-        {"visible bottom 293", TRUE, 293, 1},
-        {"panel lowered", FALSE, 0, 0},
-    };
     std::unique_ptr<UrlListPage> page = GetParam().make();
     OpenPage(*page, [&](HWND window) {
         Layout initial = Measure(window);
         EXPECT_EQ(TemplateList(window), initial.list);
-        for (const Step &step : steps) {
-            StandInSetInputPanelTop(step.panelTop);
-            StandInSetInputPanel(step.raised);
-            ExpectShrunk(initial, Measure(window), step.shrink, step.what);
-        }
+        ExpectSteps(window, initial,
+                    {{"panel raised, visible bottom 214", TRUE, 0, 80},
+                     {"visible bottom 150", TRUE, 150, urls::kMaxShrink},
+                     {"visible bottom 250", TRUE, 250, 44},
+                     {"visible bottom 293", TRUE, 293, 1},
+                     {"panel lowered", FALSE, 0, 0}});
     });
 }
 
