@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build, the tests and the demo need,
-# when any is missing. Uses sudo when not run as root.
+# when any is missing, without the packages that they only recommend. Uses
+# sudo when not run as root.
 set -euo pipefail
 
+# qemu-user runs the 32-bit pass where the kernel refuses 32-bit programs.
+# Never qemu-user-binfmt, which it recommends: that registers the emulator
+# for good, for every program of the machine, where the pass registers it
+# for its own run only.
 packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          wine wine32:i386 wine64 fonts-wine xvfb xauth googletest)
+          wine wine32:i386 wine64 fonts-wine xvfb xauth googletest qemu-user)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -55,9 +55,12 @@ if [ -z "${DISPLAY:-}" ] || [ -n "${VELOTAB_SCREEN:-}" ]; then
 fi
 
 # Some machines run 64-bit programs only: their kernel refuses 32-bit code,
-# Wine's 32-bit loader with it. There Wine's 64-bit loader runs everything,
-# and the 32-bit programs are built but cannot be run.
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+# Wine's 32-bit loader with it. There Wine's 64-bit loader runs everything;
+# 32-bit programs run only in the 32-bit pass (with-i386-emulator.sh). An emulator
+# registered for 32-bit programs, this suite's or another's, would start the
+# 32-bit loader too, so it counts as a machine that runs 64-bit programs only.
+source "$(dirname "$0")/i386-emulator.sh"
+if ! runs_32bit_natively; then
     shim="$build_dir/wine64-only"
     mkdir -p "$shim"
     for name in wine wine-stable; do
@@ -67,7 +70,7 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     export PATH="$shim:$PATH"
     export WINELOADER=/usr/lib/wine/wine64
     export VELOTAB_64BIT_ONLY=1
-    echo "This machine cannot run 32-bit programs: only the 64-bit programs run here."
+    echo "This machine cannot run 32-bit programs natively: Wine's 64-bit loader runs everything here."
 fi
 
 rm -rf "$WINEPREFIX"
