@@ -11,6 +11,10 @@ const wchar_t kDialogClass[] = L"#32770";
 const wchar_t kTabControlClass[] = L"SysTabControl32";
 const UINT kNotifyTimeoutMs = 2000;
 
+// The density that the device's shell draws its bars for at their usual
+// heights; a denser screen has them taller by as much.
+const int kBaseDotsPerInch = 96;
+
 bool inputPanelRaised = false;
 // Where the raised panel's top edge is placed; 0: its usual place.
 LONG inputPanelTop = 0;
@@ -25,6 +29,26 @@ HINSTANCE ModuleInstance()
     return module;
 }
 
+// A height of the shell's on the 96-DPI screen, in pixels of this screen.
+// The screen's density stays for the process's life: it is asked once.
+LONG ScaledHeight(LONG height)
+{
+    static int dotsPerInch = 0;
+    if (!dotsPerInch) {
+        HDC screen = GetDC(NULL);
+        dotsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(NULL, screen);
+        if (dotsPerInch < kBaseDotsPerInch)
+            dotsPerInch = kBaseDotsPerInch;
+    }
+    return MulDiv(height, dotsPerInch, kBaseDotsPerInch);
+}
+
+LONG MenuBarHeight()
+{
+    return ScaledHeight(kStandInMenuBarHeight);
+}
+
 RECT WorkArea()
 {
     RECT area;
@@ -36,7 +60,7 @@ LONG InputPanelTop()
 {
     if (inputPanelTop)
         return inputPanelTop;
-    return WorkArea().bottom - kStandInMenuBarHeight - kStandInInputPanelHeight;
+    return WorkArea().bottom - MenuBarHeight() - ScaledHeight(kStandInInputPanelHeight);
 }
 
 // The desktop that applications see: the work area less the menu bar along
@@ -44,14 +68,14 @@ LONG InputPanelTop()
 RECT VisibleDesktop(bool withPanel)
 {
     RECT area = WorkArea();
-    area.bottom = withPanel ? InputPanelTop() : area.bottom - kStandInMenuBarHeight;
+    area.bottom = withPanel ? InputPanelTop() : area.bottom - MenuBarHeight();
     return area;
 }
 
 RECT InputPanelRect()
 {
     RECT area = WorkArea();
-    area.bottom -= kStandInMenuBarHeight;
+    area.bottom -= MenuBarHeight();
     area.top = InputPanelTop();
     if (area.bottom < area.top)
         area.bottom = area.top;
@@ -160,8 +184,8 @@ AYGSHELL_API BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info)
     RECT area = WorkArea();
     HWND owner = info->hwndParent ? GetAncestor(info->hwndParent, GA_ROOT) : NULL;
     info->hwndMB = CreateWindowExW(WS_EX_NOACTIVATE, kMenuBarClass, L"", WS_POPUP, area.left,
-                                   area.bottom - kStandInMenuBarHeight, area.right - area.left,
-                                   kStandInMenuBarHeight, owner, NULL, ModuleInstance(), NULL);
+                                   area.bottom - MenuBarHeight(), area.right - area.left,
+                                   MenuBarHeight(), owner, NULL, ModuleInstance(), NULL);
     return info->hwndMB != NULL;
 }
 
