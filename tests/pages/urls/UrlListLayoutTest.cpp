@@ -6,10 +6,12 @@ namespace {
 
 using urls::UrlListLayoutTest;
 
+// The figures are those of the QVGA screen; on the VGA screen, the portrait
+// screen at twice the density, each of them doubles.
 TEST_P(UrlListLayoutTest, PortraitListGivesWayToThePanelUpTo110Pixels)
 {
-    if (GetSystemMetrics(SM_CYSCREEN) != urls::kPortraitHeight)
-        GTEST_SKIP() << "needs the portrait screen, 240 x 320";
+    if (GetSystemMetrics(SM_CYSCREEN) != page::Scaled(urls::kPortraitHeight))
+        GTEST_SKIP() << "needs the portrait screen, 240 x 320 or 480 x 640";
     struct Step {
         const char *what;
         BOOL raised;
@@ -27,14 +29,15 @@ TEST_P(UrlListLayoutTest, PortraitListGivesWayToThePanelUpTo110Pixels)
         Layout initial = Measure(window);
         EXPECT_EQ(TemplateList(window), initial.list);
         for (const Step &step : steps) {
-            StandInSetInputPanelTop(step.panelTop);
+            StandInSetInputPanelTop(page::Scaled(step.panelTop));
             StandInSetInputPanel(step.raised);
-            ExpectShrunk(initial, Measure(window), step.shrink, step.what);
+            ExpectShrunk(initial, Measure(window), page::Scaled(step.shrink), step.what);
         }
     });
 }
 
-// The list scrolls so that its current row stays in sight.
+// The list scrolls so that its current row stays in sight as the raised
+// panel takes its room.
 TEST_P(UrlListLayoutTest, TheCurrentRowStaysInSight)
 {
     std::unique_ptr<UrlListPage> page = GetParam().make();
@@ -45,7 +48,6 @@ TEST_P(UrlListLayoutTest, TheCurrentRowStaysInSight)
         page::SelectRow(window, IDC_URL_LIST, last);
         ListView_SetSelectionMark(list, last);
         ListView_EnsureVisible(list, last, FALSE);
-        StandInSetInputPanelTop(150);
         StandInSetInputPanel(TRUE);
         RECT row, client;
         ListView_GetItemRect(list, last, &row, LVIR_BOUNDS);
