@@ -3,6 +3,8 @@
 #define VELOTAB_AYGSHELL_BUILD
 #include "aygshell.h"
 
+#include "ScreenScale.h"
+
 namespace {
 
 const wchar_t kMenuBarClass[] = L"menu_worker";
@@ -10,10 +12,6 @@ const wchar_t kSipPrefClass[] = L"SIPPREF";
 const wchar_t kDialogClass[] = L"#32770";
 const wchar_t kTabControlClass[] = L"SysTabControl32";
 const UINT kNotifyTimeoutMs = 2000;
-
-// The density that the device's shell draws its bars for at their usual
-// heights; a denser screen has them taller by as much.
-const int kBaseDotsPerInch = 96;
 
 bool inputPanelRaised = false;
 // Where the raised panel's top edge is placed; 0: its usual place.
@@ -29,24 +27,10 @@ HINSTANCE ModuleInstance()
     return module;
 }
 
-// A height of the shell's on the 96-DPI screen, in pixels of this screen.
-// The screen's density stays for the process's life: it is asked once.
-LONG ScaledHeight(LONG height)
-{
-    static int dotsPerInch = 0;
-    if (!dotsPerInch) {
-        HDC screen = GetDC(NULL);
-        dotsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(NULL, screen);
-        if (dotsPerInch < kBaseDotsPerInch)
-            dotsPerInch = kBaseDotsPerInch;
-    }
-    return MulDiv(height, dotsPerInch, kBaseDotsPerInch);
-}
-
+// The device's shell draws its bars taller on a denser screen.
 LONG MenuBarHeight()
 {
-    return ScaledHeight(kStandInMenuBarHeight);
+    return ScreenScale::Pixels(kStandInMenuBarHeight);
 }
 
 RECT WorkArea()
@@ -60,7 +44,7 @@ LONG InputPanelTop()
 {
     if (inputPanelTop)
         return inputPanelTop;
-    return WorkArea().bottom - MenuBarHeight() - ScaledHeight(kStandInInputPanelHeight);
+    return WorkArea().bottom - MenuBarHeight() - ScreenScale::Pixels(kStandInInputPanelHeight);
 }
 
 // The desktop that applications see: the work area less the menu bar along
