@@ -1,11 +1,12 @@
-// Every text of every page fits its control on the screen the program runs
-// on: statics, push buttons, check boxes and radio buttons, measured with the
-// control's own font and wrapped where the control wraps, and each control
-// lies on its page clear of the others. The suite runs it on each of the
-// device's screens.
+// Every page fits the screen the program runs on. Every text fits its
+// control: statics, push buttons, check boxes and radio buttons, measured
+// with the control's own font and wrapped where the control wraps, and each
+// control lies on its page clear of the others. The layout's pixel figures
+// follow the screen's density: headings at the heading height, separators
+// across the page, list columns as wide as their titles. The suite runs it
+// on each of the device's screens.
 #include "EntryPoints.h"
-#include "SheetDriver.h"
-#include "TestRegistry.h"
+#include "PageTest.h"
 
 #include <sstream>
 #include <vector>
@@ -14,6 +15,10 @@ namespace {
 
 const int kPageCount = 13;
 const LONG kPlatformVersion = 5;
+const int kHeadings[] = {IDC_HEADING_1, IDC_HEADING_2, IDC_HEADING_3, IDC_HEADING_4};
+// On the QVGA screen: the heading font's height and the separator's size.
+const int kHeadingHeight = 11;
+const SIZE kSeparator = {232, 1};
 // A push button's label keeps this far from each edge, inside the frame.
 const int kPushLabelInset = 2;
 
@@ -24,11 +29,11 @@ struct TextRoom {
     UINT align;
 };
 
-std::wstring ClassOf(HWND control)
+bool IsClass(HWND control, const wchar_t *name)
 {
-    wchar_t name[32] = L"";
-    GetClassNameW(control, name, 32);
-    return name;
+    wchar_t kind[32] = L"";
+    GetClassNameW(control, kind, 32);
+    return lstrcmpiW(kind, name) == 0;
 }
 
 // A static control that shows text: its whole client area from the top,
@@ -97,10 +102,9 @@ bool ButtonRoom(HWND control, HDC dc, LONG style, TextRoom *text)
 bool RoomFor(HWND control, HDC dc, TextRoom *text)
 {
     LONG style = GetWindowLongW(control, GWL_STYLE);
-    std::wstring kind = ClassOf(control);
-    if (lstrcmpiW(kind.c_str(), L"Static") == 0)
+    if (IsClass(control, WC_STATICW))
         return StaticRoom(control, style, text);
-    if (lstrcmpiW(kind.c_str(), L"Button") == 0)
+    if (IsClass(control, WC_BUTTONW))
         return ButtonRoom(control, dc, style, text);
     return false;
 }
@@ -190,6 +194,47 @@ void ExpectTextClear(const std::wstring &page, HWND window, HWND control,
     }
 }
 
+// The headings are bold, at the heading height of this screen.
+void ExpectHeadings(const std::wstring &page, HWND window)
+{
+    for (int id : kHeadings) {
+        HWND heading = GetDlgItem(window, id);
+        if (!heading || !IsClass(heading, WC_STATICW))
+            continue;
+        LOGFONTW font = page::FontOf(window, id);
+        EXPECT_EQ(-page::Scaled(kHeadingHeight), font.lfHeight) << Name(page, heading);
+        EXPECT_EQ(FW_BOLD, font.lfWeight) << Name(page, heading);
+    }
+}
+
+// A separator is the QVGA one grown by the screen's density.
+void ExpectSeparator(const std::wstring &page, HWND window, HWND control)
+{
+    if (!IsClass(control, WC_STATICW) ||
+        (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+        return;
+    RECT place = PlaceOnPage(window, control);
+    EXPECT_EQ(page::Scaled(kSeparator.cx), place.right - place.left) << Name(page, control);
+    EXPECT_EQ(page::Scaled(kSeparator.cy), place.bottom - place.top) << Name(page, control);
+}
+
+// Each column of a list is at least as wide as its title's text.
+void ExpectColumnTitlesFit(const std::wstring &page, HWND control)
+{
+    if (!IsClass(control, WC_LISTVIEWW))
+        return;
+    for (int column = 0;; ++column) {
+        wchar_t title[64] = L"";
+        LVCOLUMNW description = {LVCF_TEXT | LVCF_WIDTH};
+        description.pszText = title;
+        description.cchTextMax = 64;
+        if (!ListView_GetColumn(control, column, &description))
+            break;
+        EXPECT_LE(ListView_GetStringWidth(control, title), description.cx)
+            << Name(page, control) << ", column " << column;
+    }
+}
+
 std::vector<HWND> VisibleControls(HWND page)
 {
     std::vector<HWND> controls;
@@ -199,25 +244,13 @@ std::vector<HWND> VisibleControls(HWND page)
     return controls;
 }
 
-class PageTextTest : public SettingsTest {
-protected:
-    void SetUp() override
-    {
-        SettingsTest::SetUp();
-        owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                              nullptr, nullptr);
-    }
-    void TearDown() override
-    {
-        DestroyWindow(owner);
-        SettingsTest::TearDown();
-    }
+using PageTextTest = SettingsTest;
 
-    HWND owner = nullptr;
-};
-
-TEST_F(PageTextTest, EveryTextFitsItsControlOnThisScreen)
+TEST_F(PageTextTest, EveryPageFitsThisScreen)
 {
+    // The add-on's window, which owns the sheet.
+    HWND owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                               nullptr, nullptr);
     int checked = 0;
     sheet::RunSheet(
         [&] {
@@ -233,11 +266,16 @@ TEST_F(PageTextTest, EveryTextFitsItsControlOnThisScreen)
                 ++checked;
                 std::wstring label = sheet::TabLabel(window, i);
                 std::vector<HWND> controls = VisibleControls(page);
-                for (HWND control : controls)
+                for (HWND control : controls) {
                     ExpectTextClear(label, page, control, controls);
+                    ExpectSeparator(label, page, control);
+                    ExpectColumnTitlesFit(label, control);
+                }
+                ExpectHeadings(label, page);
             }
             sheet::Cancel(window);
         });
+    DestroyWindow(owner);
     EXPECT_EQ(kPageCount, checked);
 }
 
