@@ -31,16 +31,24 @@ LANDSCAPE := 320x240x24
 VGA := 480x640x24
 VGA_DPI := 192
 
+# The pages that follow the input panel, by index in the sheet: Buttons,
+# URL Alias and URL Service.
+PANEL_PAGES := 1,2,3
+
 # With a display the host stand-in is interactive; without one it tours the
 # sheet and saves a screenshot of each page under $(BUILD)/$(PRIMARY)/tour,
-# then tours it again on the VGA screen into $(BUILD)/$(PRIMARY)/tour-vga
-# (under $(BUILD)/x86_64 on a machine that runs 64-bit programs only).
+# then tours it again on the VGA screen into $(BUILD)/$(PRIMARY)/tour-vga,
+# and the pages that follow the input panel once more with the panel raised
+# into $(BUILD)/$(PRIMARY)/tour-vga-panel (under $(BUILD)/x86_64 on a machine
+# that runs 64-bit programs only).
 demo: build
 	bash scripts/with-wine.sh $(BUILD) bash scripts/demo.sh $(BUILD)/$(PRIMARY) $(BUILD)/x86_64
 	@if [ -z "$${DISPLAY:-}" ]; then \
 	    echo "VelotabOptions on the VGA screen, $(VGA_DPI) dots per inch:"; \
-	    VELOTAB_SCREEN=$(VGA) VELOTAB_DPI=$(VGA_DPI) bash scripts/with-wine.sh $(BUILD) \
-	        bash scripts/demo.sh --tour-name tour-vga $(BUILD)/$(PRIMARY) $(BUILD)/x86_64; \
+	    VELOTAB_SCREEN=$(VGA) VELOTAB_DPI=$(VGA_DPI) bash scripts/with-wine.sh $(BUILD) bash -c ' \
+	        bash scripts/demo.sh --tour-name tour-vga $(BUILD)/$(PRIMARY) $(BUILD)/x86_64 && \
+	        bash scripts/demo.sh --tour-name tour-vga-panel $(BUILD)/$(PRIMARY) $(BUILD)/x86_64 \
+	            -- --input-panel up --tour-pages $(PANEL_PAGES)'; \
 	fi
 
 # The suite runs for every target on the portrait screen, then once more on

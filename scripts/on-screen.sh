@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Runs a test program on a screen of another size than the suite's, such as
-# the device's landscape 320 x 240: on an Xvfb display of its own and with a
-# private copy of the run's Wine prefix, since Wine takes the screen size once
+# Runs a test program on a screen of another size or density than the
+# suite's, such as the device's landscape 320 x 240 or its VGA 480 x 640 at
+# 192 dots per inch: on an Xvfb display of its own and with a private copy of
+# the run's Wine prefix, since Wine takes the screen size and density once
 # for all the programs of a prefix. Any skipped test fails the run, so that a
 # test that needs this screen cannot pass by not running.
-# Usage: scripts/on-screen.sh SCREEN PROGRAM [ARG...]   (SCREEN as 320x240x24)
+#   --dpi N   the screen's density in dots per inch (default: the prefix's)
+# Usage: scripts/on-screen.sh [--dpi N] SCREEN PROGRAM [ARG...]
+#   (SCREEN as 320x240x24)
 set -euo pipefail
 
+dpi=
+if [ "${1:-}" = "--dpi" ]; then
+    dpi=$2
+    shift 2
+fi
 screen=$1
 shift
 : "${WINEPREFIX:?needs the Wine prefix of the run}"
@@ -24,7 +32,7 @@ trap cleanup EXIT
 # counts as ours only once its server is up and still running.
 for number in $(seq 130 190); do
     [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 "$screen" ${dpi:+-dpi "$dpi"} -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do
         [ -e "/tmp/.X11-unix/X$number" ] && break
@@ -44,6 +52,22 @@ fi
 
 cp -a "$WINEPREFIX" "$work/prefix"
 export WINEPREFIX="$work/prefix"
+
+# The density lives in the prefix's registry, in the two places that Wine
+# reads it from at each program's start; one import writes both, under a
+# server that stays up for the program.
+if [ -n "$dpi" ]; then
+    wineserver -p
+    hex=$(printf '%08x' "$dpi")
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Control Panel\Desktop]' "\"LogPixels\"=dword:$hex" '' \
+        '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]' \
+        "\"LogPixels\"=dword:$hex" >"$work/density.reg"
+    if ! wine reg import "Z:$work/density.reg" >/dev/null 2>&1; then
+        echo "on-screen: cannot set the density of $dpi dots per inch" >&2
+        exit 1
+    fi
+fi
 
 status=0
 wine "$@" >"$work/output" 2>&1 || status=$?

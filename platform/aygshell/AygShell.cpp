@@ -3,6 +3,8 @@
 #define VELOTAB_AYGSHELL_BUILD
 #include "aygshell.h"
 
+#include "ScreenScale.h"
+
 namespace {
 
 const wchar_t kMenuBarClass[] = L"menu_worker";
@@ -25,6 +27,12 @@ HINSTANCE ModuleInstance()
     return module;
 }
 
+// The device's shell draws its bars taller on a denser screen.
+LONG MenuBarHeight()
+{
+    return ScreenScale::Pixels(kStandInMenuBarHeight);
+}
+
 RECT WorkArea()
 {
     RECT area;
@@ -36,7 +44,7 @@ LONG InputPanelTop()
 {
     if (inputPanelTop)
         return inputPanelTop;
-    return WorkArea().bottom - kStandInMenuBarHeight - kStandInInputPanelHeight;
+    return WorkArea().bottom - MenuBarHeight() - ScreenScale::Pixels(kStandInInputPanelHeight);
 }
 
 // The desktop that applications see: the work area less the menu bar along
@@ -44,14 +52,14 @@ LONG InputPanelTop()
 RECT VisibleDesktop(bool withPanel)
 {
     RECT area = WorkArea();
-    area.bottom = withPanel ? InputPanelTop() : area.bottom - kStandInMenuBarHeight;
+    area.bottom = withPanel ? InputPanelTop() : area.bottom - MenuBarHeight();
     return area;
 }
 
 RECT InputPanelRect()
 {
     RECT area = WorkArea();
-    area.bottom -= kStandInMenuBarHeight;
+    area.bottom -= MenuBarHeight();
     area.top = InputPanelTop();
     if (area.bottom < area.top)
         area.bottom = area.top;
@@ -160,8 +168,8 @@ AYGSHELL_API BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info)
     RECT area = WorkArea();
     HWND owner = info->hwndParent ? GetAncestor(info->hwndParent, GA_ROOT) : NULL;
     info->hwndMB = CreateWindowExW(WS_EX_NOACTIVATE, kMenuBarClass, L"", WS_POPUP, area.left,
-                                   area.bottom - kStandInMenuBarHeight, area.right - area.left,
-                                   kStandInMenuBarHeight, owner, NULL, ModuleInstance(), NULL);
+                                   area.bottom - MenuBarHeight(), area.right - area.left,
+                                   MenuBarHeight(), owner, NULL, ModuleInstance(), NULL);
     return info->hwndMB != NULL;
 }
 

@@ -1,22 +1,61 @@
 #include "OptionDialog.h"
 
 #include "HostContext.h"
+#include "ScreenScale.h"
 
 namespace {
 
 const LONG kHeadingFontHeight = -11;
 const DWORD kFullScreenDialogFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
 
+const wchar_t kStaticClass[] = L"Static";
+const int kClassNameLength = 8;
+
 OptionDialog *BoundDialog(HWND window)
 {
     return reinterpret_cast<OptionDialog *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// The image of a static control that shows a bitmap, which in this module's
+// templates only the separators under the headings do; NULL for any other
+// control.
+HBITMAP StaticBitmap(HWND control)
+{
+    wchar_t className[kClassNameLength];
+    if (!GetClassNameW(control, className, kClassNameLength) ||
+        lstrcmpiW(className, kStaticClass) != 0)
+        return NULL;
+    return reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
+// A copy of the bitmap with each side grown by the screen's density.
+HBITMAP ScaledCopy(HBITMAP source)
+{
+    BITMAP size;
+    if (!GetObjectW(source, sizeof size, &size))
+        return NULL;
+    int width = ScreenScale::Pixels(size.bmWidth);
+    int height = ScreenScale::Pixels(size.bmHeight);
+    HDC screen = GetDC(NULL);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ fromBefore = SelectObject(from, source);
+    HGDIOBJ toBefore = SelectObject(to, scaled);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    SelectObject(to, toBefore);
+    SelectObject(from, fromBefore);
+    DeleteDC(to);
+    DeleteDC(from);
+    ReleaseDC(NULL, screen);
+    return scaled;
 }
 
 } // namespace
 
 OptionDialog::OptionDialog(UINT templateId, HWND ownerWindow)
     : window(NULL), ownerWindow(ownerWindow), menuBar(NULL), headingFont(NULL),
-      templateId(templateId), fullScreenInit(TRUE)
+      templateId(templateId), fullScreenInit(TRUE), scaledSeparator(NULL)
 {
 }
 
@@ -24,6 +63,8 @@ OptionDialog::~OptionDialog()
 {
     if (headingFont)
         DeleteObject(headingFont);
+    if (scaledSeparator)
+        DeleteObject(scaledSeparator);
 }
 
 int OptionDialog::DoModal()
@@ -68,6 +109,7 @@ INT_PTR OptionDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL OptionDialog::OnInitDialog(WPARAM, LPARAM)
 {
     CreateHeadingFont();
+    ScaleSeparators();
     if (fullScreenInit) {
         SHINITDLGINFO info;
         ZeroMemory(&info, sizeof info);
@@ -154,16 +196,43 @@ void OptionDialog::SetHeadingFont(const int *controlIds, int count) const
                             reinterpret_cast<WPARAM>(headingFont), TRUE);
 }
 
-// The heading font is the dialog's current font made bold at a fixed height.
+// The heading font is the dialog's current font made bold at a fixed height,
+// grown with the screen's density so that it stays above the body text's.
 // A font left from an earlier window of this object is released first.
 void OptionDialog::CreateHeadingFont()
 {
     if (headingFont)
         DeleteObject(headingFont);
-    LOGFONTW description = CurrentFont();
-    description.lfHeight = kHeadingFontHeight;
+    LOGFONTW description = CurrentFontAt(kHeadingFontHeight);
     description.lfWeight = FW_BOLD;
     headingFont = CreateFontIndirectW(&description);
+}
+
+// The separator image is drawn for the QVGA screen. On a denser one every
+// separator shows it grown by the screen's density instead, so that it spans
+// the page as it does there; the static control takes the size of its new
+// image. The template's image, given back, is the dialog's to release, and
+// an image left from an earlier window of this object is released first.
+void OptionDialog::ScaleSeparators()
+{
+    if (!ScreenScale::Scales())
+        return;
+    if (scaledSeparator)
+        DeleteObject(scaledSeparator);
+    scaledSeparator = NULL;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        HBITMAP shown = StaticBitmap(child);
+        if (!shown)
+            continue;
+        if (!scaledSeparator)
+            scaledSeparator = ScaledCopy(shown);
+        if (!scaledSeparator)
+            return;
+        HBITMAP previous = reinterpret_cast<HBITMAP>(SendMessageW(
+            child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaledSeparator)));
+        if (previous && previous != scaledSeparator)
+            DeleteObject(previous);
+    }
 }
 
 LONG OptionDialog::VisibleDesktopBottom()
@@ -175,13 +244,15 @@ LONG OptionDialog::VisibleDesktopBottom()
     return panel.rcVisibleDesktop.bottom;
 }
 
-LOGFONTW OptionDialog::CurrentFont() const
+LOGFONTW OptionDialog::CurrentFontAt(LONG qvgaHeight) const
 {
     LOGFONTW description;
     ZeroMemory(&description, sizeof description);
     HDC dc = GetDC(window);
     GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof description, &description);
     ReleaseDC(window, dc);
+    description.lfHeight = ScreenScale::Pixels(qvgaHeight);
+    description.lfWidth = ScreenScale::Pixels(description.lfWidth);
     return description;
 }
 

@@ -8,7 +8,8 @@
 class OptionDialog {
 public:
     OptionDialog(UINT templateId, HWND ownerWindow);
-    // Releases the heading font; the window and menu bar go with the dialog.
+    // Releases the heading font and the separator image; the window and
+    // menu bar go with the dialog.
     virtual ~OptionDialog();
 
     // Runs the dialog modally from its template; returns the dialog result.
@@ -17,8 +18,9 @@ public:
     virtual void EndModal(int result);
     // Routes a dialog message; returns what the dialog procedure returns.
     virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Makes the heading font, runs the shell's full-screen set-up and makes
-    // the menu bar. Returns TRUE to let the dialog manager set the focus.
+    // Makes the heading font, fits the separators to the screen, runs the
+    // shell's full-screen set-up and makes the menu bar. Returns TRUE to let
+    // the dialog manager set the focus.
     virtual BOOL OnInitDialog(WPARAM wParam, LPARAM lParam);
     // Returns nonzero when the command was handled (IDOK and IDCANCEL).
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
@@ -51,8 +53,10 @@ protected:
                             OptionDialog *created);
 
     // The description of the font selected in the dialog's device context,
-    // which fonts of the dialog's own are made from.
-    LOGFONTW CurrentFont() const;
+    // which fonts of the dialog's own are made from, at a height given in
+    // pixels of the QVGA screen. Height and width grow with the screen's
+    // density alike, so that the font keeps its QVGA proportions.
+    LOGFONTW CurrentFontAt(LONG qvgaHeight) const;
     // The bottom of the desktop that the input panel leaves visible, as the
     // shell reports it; layouts that follow the panel start from it.
     static LONG VisibleDesktopBottom();
@@ -68,7 +72,12 @@ protected:
 
 private:
     void CreateHeadingFont();
+    void ScaleSeparators();
     void CreateMenuBar();
+
+    // The separator image grown for a screen denser than the QVGA one, which
+    // every separator of the dialog shows; NULL where none is needed.
+    HBITMAP scaledSeparator;
 
     OptionDialog(const OptionDialog &);
     OptionDialog &operator=(const OptionDialog &);

@@ -120,6 +120,14 @@ RECT Place(HWND page, int id)
     return place;
 }
 
+int Scaled(int qvgaPixels)
+{
+    HDC screen = GetDC(nullptr);
+    int density = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(qvgaPixels, density, 96);
+}
+
 std::vector<std::wstring> Numbers(int first, int last)
 {
     std::vector<std::wstring> numbers;

@@ -71,6 +71,9 @@ std::wstring Check(HWND page, int id);
 LOGFONTW FontOf(HWND page, int id);
 // The control's rectangle in the page's client coordinates.
 RECT Place(HWND page, int id);
+// Pixels of the 96-DPI QVGA screen in pixels of this screen, whose density
+// the pages' layout follows.
+int Scaled(int qvgaPixels);
 // The decimal numbers first to last, as a list shows them.
 std::vector<std::wstring> Numbers(int first, int last);
 

@@ -20,12 +20,34 @@ bool ParseNumber(const wchar_t *text, long low, long high, long &value)
     return true;
 }
 
+// Page indices separated by commas, each 0 or more.
+bool ParsePages(const wchar_t *text, std::vector<int> &pages)
+{
+    std::wstring list = text;
+    pages.clear();
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t comma = list.find(L',', start);
+        std::wstring item =
+            list.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
+        long page = 0;
+        if (!ParseNumber(item.c_str(), 0, INT_MAX, page))
+            return false;
+        pages.push_back(static_cast<int>(page));
+        if (comma == std::wstring::npos)
+            break;
+        start = comma + 1;
+    }
+    return !pages.empty();
+}
+
 // Every option takes a value.
 bool IsKnownOption(const std::wstring &argument)
 {
     static const wchar_t *const kOptions[] = {
-        L"--tour",   L"--start-page", L"--platform-version", L"--hold-interval-hidden",
-        L"--vendor", L"--product",    L"--version",          L"--input-panel",
+        L"--tour",       L"--start-page", L"--platform-version", L"--hold-interval-hidden",
+        L"--vendor",     L"--product",    L"--version",          L"--input-panel",
+        L"--tour-pages",
     };
     for (const wchar_t *option : kOptions)
         if (argument == option)
@@ -66,6 +88,12 @@ ParseOutcome ParseHostOptions(int argc, const wchar_t *const *argv, HostOptions 
                 return ParseOutcome::Bad;
             }
             options.tourFolder = value;
+        } else if (argument == L"--tour-pages") {
+            if (!ParsePages(value, options.tourPages)) {
+                error = L"--tour-pages needs page numbers separated by commas, not " +
+                        std::wstring(value);
+                return ParseOutcome::Bad;
+            }
         } else if (argument == L"--start-page") {
             if (!ParseNumber(value, INT_MIN, INT_MAX, number)) {
                 error = L"--start-page needs a whole number, not " + std::wstring(value);
@@ -98,6 +126,10 @@ ParseOutcome ParseHostOptions(int argc, const wchar_t *const *argv, HostOptions 
             options.versionText = value;
         }
     }
+    if (!options.tourPages.empty() && options.tourFolder.empty()) {
+        error = L"--tour-pages needs --tour";
+        return ParseOutcome::Bad;
+    }
     if (options.dllPath.empty()) {
         error = L"no DLL path";
         return ParseOutcome::Bad;
@@ -110,9 +142,10 @@ const char *HostUsage()
     return "usage: velotab-host.exe [--tour DIR] [--start-page N] [--platform-version N]\n"
            "                        [--hold-interval-hidden 0|1] [--vendor TEXT]\n"
            "                        [--product TEXT] [--version TEXT] [--input-panel up|down]\n"
-           "                        DLLPATH\n"
+           "                        [--tour-pages N,N...] DLLPATH\n"
            "  --tour DIR                  open the sheet, save a PNG of every page in DIR,\n"
            "                              accept; without it the user drives the sheet\n"
+           "  --tour-pages N,N...         the tour shows only these pages, in this order\n"
            "  --start-page N              page shown first (default 0)\n"
            "  --platform-version N        platform version passed to the DLL (default 5)\n"
            "  --hold-interval-hidden 0|1  hold-interval flag passed to the DLL (default 0)\n"

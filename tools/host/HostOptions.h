@@ -6,12 +6,15 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct HostOptions {
     std::wstring dllPath;
     // Empty: the user drives the sheet. Otherwise the tour saves its
     // screenshots in this folder.
     std::wstring tourFolder;
+    // The pages that the tour shows, by index in the sheet; empty: every page.
+    std::vector<int> tourPages;
     int startPage = 0;
     LONG platformVersion = 5;
     BOOL holdIntervalHidden = FALSE;

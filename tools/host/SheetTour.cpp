@@ -94,8 +94,8 @@ void PumpPending(UINT_PTR ownTimer)
 
 SheetTour *SheetTour::running = nullptr;
 
-SheetTour::SheetTour(const std::wstring &folder, HWND ownerWindow)
-    : folder(folder), ownerWindow(ownerWindow)
+SheetTour::SheetTour(const std::wstring &folder, HWND ownerWindow, const std::vector<int> &pages)
+    : folder(folder), ownerWindow(ownerWindow), pages(pages)
 {
 }
 
@@ -184,7 +184,11 @@ void SheetTour::Tour(HWND sheet)
         CloseThreadWindows();
         return;
     }
-    for (int i = 0; i < count; ++i) {
+    std::vector<int> shown = pages;
+    if (shown.empty())
+        for (int i = 0; i < count; ++i)
+            shown.push_back(i);
+    for (int i : shown) {
         if (!ShowPage(sheet, tabs, i) || !SavePage(sheet, tabs, i)) {
             CloseThreadWindows();
             return;
@@ -192,8 +196,8 @@ void SheetTour::Tour(HWND sheet)
         if (state != State::Touring)
             return;
     }
-    // Accepts on the last page; the sheet then closes and the result code
-    // names that page.
+    // Accepts on the last page shown; the sheet then closes and the result
+    // code names that page.
     state = State::Accepted;
     PropSheet_PressButton(sheet, PSBTN_OK);
 }

@@ -14,11 +14,14 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class SheetTour {
 public:
-    // The screenshots go to folder; the owner window is never closed.
-    SheetTour(const std::wstring &folder, HWND ownerWindow);
+    // The screenshots go to folder; the owner window is never closed. The
+    // tour shows the pages of the given indices in that order, or every page
+    // when there are none.
+    SheetTour(const std::wstring &folder, HWND ownerWindow, const std::vector<int> &pages);
     ~SheetTour();
     SheetTour(const SheetTour &) = delete;
     SheetTour &operator=(const SheetTour &) = delete;
@@ -50,6 +53,7 @@ private:
 
     std::wstring folder;
     HWND ownerWindow;
+    std::vector<int> pages;
     HWND sheetWindow = nullptr;
     PngWriter writer;
     TourGallery gallery;

@@ -104,7 +104,7 @@ int Run(const HostOptions &options)
 
     std::unique_ptr<SheetTour> tour;
     if (!options.tourFolder.empty()) {
-        tour = std::make_unique<SheetTour>(options.tourFolder, owner);
+        tour = std::make_unique<SheetTour>(options.tourFolder, owner, options.tourPages);
         std::wstring error;
         if (!tour->Start(error)) {
             Complain(L"cannot start the tour: " + error);

@@ -81,8 +81,7 @@ void AboutPage::CreateLinkFont()
 {
     if (linkFont)
         DeleteObject(linkFont);
-    LOGFONTW description = CurrentFont();
-    description.lfHeight = kLinkFontHeight;
+    LOGFONTW description = CurrentFontAt(kLinkFontHeight);
     description.lfUnderline = TRUE;
     linkFont = CreateFontIndirectW(&description);
 }

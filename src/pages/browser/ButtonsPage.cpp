@@ -3,6 +3,7 @@
 #include "ButtonAssignments.h"
 #include "ButtonCommandTable.h"
 #include "HostContext.h"
+#include "ScreenScale.h"
 #include "SettingsKey.h"
 #include "ShellButton.h"
 #include "resource.h"
@@ -93,7 +94,7 @@ void InsertColumn(HWND list, int column, UINT labelId)
     ZeroMemory(&description, sizeof description);
     description.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     description.fmt = LVCFMT_LEFT;
-    description.cx = kColumnWidth;
+    description.cx = ScreenScale::Pixels(kColumnWidth);
     description.pszText = const_cast<LPWSTR>(label ? label : L"");
     description.iSubItem = column;
     ListView_InsertColumn(list, column, &description);
@@ -222,21 +223,23 @@ void ButtonsPage::AdjustLayout(WPARAM, LPARAM)
     HWND list = List();
     int height = WindowHeight(list);
     int change;
-    if (bottom >= kFullDesktopBottom) {
+    LONG fullDesktopBottom = ScreenScale::Pixels(kFullDesktopBottom);
+    int maxListShrink = ScreenScale::Pixels(kMaxListShrink);
+    if (bottom >= fullDesktopBottom) {
         if (height == referenceListHeight)
             return;
         change = referenceListHeight - height;
     } else {
-        int fitting = referenceListHeight + bottom - kFullDesktopBottom;
+        int fitting = referenceListHeight + bottom - fullDesktopBottom;
         if (height == fitting)
             return;
         change = fitting - height;
         // A visible desktop down to the screen's bottom still has the menu
-        // bar to keep clear of.
+        // bar to keep clear of, and a pixel of the QVGA screen.
         if (bottom == GetSystemMetrics(SM_CYSCREEN))
-            change -= GetSystemMetrics(SM_CYMENU) + 1;
-        if (height + change < referenceListHeight - kMaxListShrink)
-            change = referenceListHeight - kMaxListShrink - height;
+            change -= GetSystemMetrics(SM_CYMENU) + ScreenScale::Pixels(1);
+        if (height + change < referenceListHeight - maxListShrink)
+            change = referenceListHeight - maxListShrink - height;
     }
 
     RECT bounds;

@@ -1,6 +1,7 @@
 #include "UrlListPage.h"
 
 #include "HostContext.h"
+#include "ScreenScale.h"
 #include "SettingsKey.h"
 #include "resource.h"
 
@@ -76,7 +77,7 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
         ZeroMemory(&column, sizeof column);
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_ORDER;
         column.fmt = LVCFMT_LEFT;
-        column.cx = kind.columns[i].width;
+        column.cx = ScreenScale::Pixels(kind.columns[i].width);
         column.pszText = const_cast<LPWSTR>(
             PlatformLoadStringPointer(hostContext.instance, kind.columns[i].titleId));
         column.iSubItem = i;
@@ -184,17 +185,19 @@ void UrlListPage::AdjustLayout(WPARAM, LPARAM)
     GetWindowRect(list, &bounds);
     int height = Height(bounds);
     int change;
-    if (visibleBottom < kFullVisibleBottom) {
-        int target = referenceListHeight + visibleBottom - kFullVisibleBottom;
+    LONG fullVisibleBottom = ScreenScale::Pixels(kFullVisibleBottom);
+    int maxListShrink = ScreenScale::Pixels(kMaxListShrink);
+    if (visibleBottom < fullVisibleBottom) {
+        int target = referenceListHeight + visibleBottom - fullVisibleBottom;
         if (height == target)
             return;
         change = target - height;
         // Nothing below the visible desktop: the page still keeps a menu
-        // bar's height free at the bottom.
+        // bar's height free at the bottom, and a pixel of the QVGA screen.
         if (visibleBottom == GetSystemMetrics(SM_CYSCREEN))
-            change -= GetSystemMetrics(SM_CYMENU) + 1;
-        if (height + change < referenceListHeight - kMaxListShrink)
-            change = referenceListHeight - kMaxListShrink - height;
+            change -= GetSystemMetrics(SM_CYMENU) + ScreenScale::Pixels(1);
+        if (height + change < referenceListHeight - maxListShrink)
+            change = referenceListHeight - maxListShrink - height;
     } else {
         if (height == referenceListHeight)
             return;

@@ -51,7 +51,7 @@ protected:
     void SetVisibleBottom(LONG bottom) const
     {
         RECT area = workArea;
-        area.bottom = bottom + kStandInMenuBarHeight;
+        area.bottom = bottom + page::Scaled(kStandInMenuBarHeight);
         SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0);
     }
 
@@ -410,11 +410,12 @@ TEST_F(ButtonsPageTest, IconsComeFromTheFileItsDensityFormOrTheBlankImage)
     DeleteFileW((icons + density + L".dll").c_str());
 }
 
+// The figures are those of the QVGA screen, scaled to this screen's density.
 TEST_F(ButtonsPageTest, ListFitsTheVisibleDesktop)
 {
     AddButton({L"40C1", L"A"});
     const LONG screen = GetSystemMetrics(SM_CYSCREEN);
-    SetVisibleBottom(294);
+    SetVisibleBottom(page::Scaled(294));
     Open([&](HWND page) {
         const RECT full = page::Place(page, IDC_BUTTON_LIST);
         std::vector<LONG> tops;
@@ -429,28 +430,29 @@ TEST_F(ButtonsPageTest, ListFitsTheVisibleDesktop)
             {184, false, 110}, {185, false, 109}, {400, false, 0},
         };
         for (const Case &c : cases) {
-            SetVisibleBottom(c.visibleBottom + (c.panelRaised ? kStandInInputPanelHeight : 0));
+            int panel = c.panelRaised ? kStandInInputPanelHeight : 0;
+            SetVisibleBottom(page::Scaled(c.visibleBottom + panel));
             StandInSetInputPanel(c.panelRaised);
             SendMessageW(page, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
             RECT list = page::Place(page, IDC_BUTTON_LIST);
-            EXPECT_EQ(full.bottom - full.top - c.shrink, list.bottom - list.top)
+            int shrink = page::Scaled(c.shrink);
+            EXPECT_EQ(full.bottom - full.top - shrink, list.bottom - list.top)
                 << "visible bottom " << c.visibleBottom << " on a screen of " << screen;
             EXPECT_EQ(full.top, list.top);
             for (size_t i = 0; i < tops.size(); ++i)
-                EXPECT_EQ(tops[i] - c.shrink, page::Place(page, kBelowList[i]).top)
-                    << kBelowList[i];
+                EXPECT_EQ(tops[i] - shrink, page::Place(page, kBelowList[i]).top) << kBelowList[i];
         }
     });
 
     // The full height is the one the list has when the page is made, even
     // when the page is made with little room.
-    SetVisibleBottom(200);
+    SetVisibleBottom(page::Scaled(200));
     Open([&](HWND page) {
         RECT made = page::Place(page, IDC_BUTTON_LIST);
-        SetVisibleBottom(294);
+        SetVisibleBottom(page::Scaled(294));
         SendMessageW(page, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
         RECT grown = page::Place(page, IDC_BUTTON_LIST);
-        EXPECT_EQ(94, (grown.bottom - grown.top) - (made.bottom - made.top));
+        EXPECT_EQ(page::Scaled(94), (grown.bottom - grown.top) - (made.bottom - made.top));
     });
 }
 

@@ -112,14 +112,15 @@ protected:
         LONG panelTop;
         int shrink;
     };
-    // Moves the panel through the steps; each layout is measured against
+    // Moves the panel through the steps, whose figures are pixels of the
+    // QVGA screen and grow with the density; each layout is measured against
     // `reference`.
     void ExpectSteps(HWND page, const Layout &reference, std::initializer_list<Step> steps) const
     {
         for (const Step &step : steps) {
-            StandInSetInputPanelTop(step.panelTop);
+            StandInSetInputPanelTop(page::Scaled(step.panelTop));
             StandInSetInputPanel(step.raised);
-            ExpectShrunk(reference, Measure(page), step.shrink, step.what);
+            ExpectShrunk(reference, Measure(page), page::Scaled(step.shrink), step.what);
         }
     }
     // Expects the list `shrink` pixels shorter than in `reference` and the
