@@ -39,10 +39,10 @@ void FullSheetTest::SetUp()
     SettingsTest::SetUp();
     // Put back in the reverse order of saving: the user agent key lies
     // below the browser's machine key.
-    saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kShellKeys));
-    saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kUserAgent));
-    saved.emplace_back(new testreg::SavedKey(HKEY_LOCAL_MACHINE, kBrowserMachine, kMachineValues));
-    saved.emplace_back(new testreg::SavedKey(HKEY_CURRENT_USER, kBrowserMain, kMainValues));
+    SaveKey(HKEY_LOCAL_MACHINE, kShellKeys);
+    SaveKey(HKEY_LOCAL_MACHINE, kUserAgent);
+    SaveKey(HKEY_LOCAL_MACHINE, kBrowserMachine, kMachineValues);
+    SaveKey(HKEY_CURRENT_USER, kBrowserMain, kMainValues);
     owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                           nullptr, nullptr);
 }
@@ -50,7 +50,5 @@ void FullSheetTest::SetUp()
 void FullSheetTest::TearDown()
 {
     DestroyWindow(owner);
-    while (!saved.empty())
-        saved.pop_back();
     SettingsTest::TearDown();
 }

@@ -5,10 +5,8 @@
 #define VELOTAB_FULL_SHEET_H
 
 #include "Platform.h"
-#include "SavedKey.h"
 #include "TestRegistry.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,7 +36,6 @@ protected:
 
 private:
     HWND owner = nullptr;
-    std::vector<std::unique_ptr<testreg::SavedKey>> saved;
 };
 
 #endif

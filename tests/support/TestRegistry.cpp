@@ -118,6 +118,8 @@ void SettingsTest::SetUp()
 
 void SettingsTest::TearDown()
 {
+    while (!savedKeys.empty())
+        savedKeys.pop_back();
     testreg::DeleteTree(HKEY_CURRENT_USER, Path());
     // Goes only once no other test's key is left below it.
     RegDeleteKeyW(HKEY_CURRENT_USER, (L"Software\\" + vendor).c_str());
@@ -139,4 +141,9 @@ std::optional<DWORD> SettingsTest::Dword(const wchar_t *name) const
 void SettingsTest::PutDword(const wchar_t *name, DWORD value) const
 {
     testreg::WriteDword(HKEY_CURRENT_USER, Path(), name, value);
+}
+
+void SettingsTest::SaveKey(HKEY root, const std::wstring &path, std::vector<std::wstring> names)
+{
+    savedKeys.emplace_back(new testreg::SavedKey(root, path, std::move(names)));
 }

@@ -5,8 +5,11 @@
 
 #include "Platform.h"
 
+#include "SavedKey.h"
+
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,9 +43,15 @@ protected:
     std::wstring Path(const wchar_t *section = nullptr) const;
     std::optional<DWORD> Dword(const wchar_t *name) const;
     void PutDword(const wchar_t *name, DWORD value) const;
+    // Saves a key outside the add-on's (see testreg::SavedKey); what was
+    // saved is put back after the test, in the reverse order of saving.
+    void SaveKey(HKEY root, const std::wstring &path, std::vector<std::wstring> names = {});
 
     std::wstring vendor = L"VelotabTests";
     std::wstring product;
+
+private:
+    std::vector<std::unique_ptr<testreg::SavedKey>> savedKeys;
 };
 
 #endif

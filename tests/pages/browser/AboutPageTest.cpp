@@ -1,8 +1,6 @@
 #include "AboutPage.h"
 
-#include "HostContext.h"
 #include "PageTest.h"
-#include "SavedKey.h"
 
 namespace {
 
@@ -14,21 +12,21 @@ TEST_F(AboutPageTest, ShowsIconNameVersionAndLinkInTheirFontsAndStoresNothing)
 {
     hostContext.versionText = L"2.5 beta";
     Open([](HWND page) {
-        EXPECT_EQ(L"Velo", Text(page, IDC_ABOUT_NAME_FIRST));
-        EXPECT_EQ(L"tab", Text(page, IDC_ABOUT_NAME_SECOND));
-        EXPECT_EQ(L"V2.5 beta", Text(page, IDC_ABOUT_VERSION));
-        EXPECT_EQ(kSite, Text(page, IDC_ABOUT_LINK));
+        EXPECT_EQ(L"Velo", page::Text(page, IDC_ABOUT_NAME_FIRST));
+        EXPECT_EQ(L"tab", page::Text(page, IDC_ABOUT_NAME_SECOND));
+        EXPECT_EQ(L"V2.5 beta", page::Text(page, IDC_ABOUT_VERSION));
+        EXPECT_EQ(kSite, page::Text(page, IDC_ABOUT_LINK));
         HWND icon = GetWindow(page, GW_CHILD);
         EXPECT_EQ(SS_ICON, GetWindowLongW(icon, GWL_STYLE) & SS_TYPEMASK);
         EXPECT_NE(0, SendMessageW(icon, STM_GETICON, 0, 0));
 
-        LOGFONTW link = FontOf(page, IDC_ABOUT_LINK);
+        LOGFONTW link = page::FontOf(page, IDC_ABOUT_LINK);
         EXPECT_TRUE(link.lfUnderline);
         EXPECT_EQ(-11, link.lfHeight);
         for (int id : {IDC_ABOUT_NAME_FIRST, IDC_ABOUT_NAME_SECOND, IDC_ABOUT_VERSION})
-            EXPECT_EQ(FW_BOLD, FontOf(page, id).lfWeight) << id;
+            EXPECT_EQ(FW_BOLD, page::FontOf(page, id).lfWeight) << id;
     });
-    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, Path()));
+    EXPECT_FALSE(KeyMade());
 }
 
 TEST_F(AboutPageTest, LinkIsBlueAndTheSecondPieceOfTheNameRedOnTheUsualBackground)
@@ -79,11 +77,10 @@ protected:
         recorder = path;
         recorder.replace(recorder.find_last_of(L'\\') + 1, std::wstring::npos, L"url_recorder.exe");
         ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(recorder.c_str()));
-        handler.emplace(HKEY_CLASSES_ROOT, kHandlerKey, std::vector<std::wstring>{L""});
+        SaveKey(HKEY_CLASSES_ROOT, kHandlerKey, {L""});
     }
     void TearDown() override
     {
-        handler.reset();
         for (int tap = 1; tap <= taps; ++tap)
             DeleteFileW(Record(tap).c_str());
         AboutPageTest::TearDown();
@@ -126,7 +123,6 @@ protected:
     std::wstring records;
     std::wstring recorder;
     int taps = 0;
-    std::optional<testreg::SavedKey> handler;
 };
 
 TEST_F(AboutLinkTest, TapOpensTheLinksTextCutTo63Characters)

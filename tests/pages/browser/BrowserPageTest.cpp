@@ -1,7 +1,6 @@
 #include "BrowserPage.h"
 
 #include "PageTest.h"
-#include "SavedKey.h"
 
 namespace {
 
@@ -18,19 +17,11 @@ protected:
     void SetUp() override
     {
         PageTest::SetUp();
-        machine.emplace(HKEY_LOCAL_MACHINE, kBrowserMachine,
-                        std::vector<std::wstring>{L"Security_RunScripts", L"ClearTypeText"});
-        user.emplace(HKEY_CURRENT_USER, kBrowserMain,
-                     std::vector<std::wstring>{L"ShowScriptErrors"});
+        SaveKey(HKEY_LOCAL_MACHINE, kBrowserMachine, {L"Security_RunScripts", L"ClearTypeText"});
+        SaveKey(HKEY_CURRENT_USER, kBrowserMain, {L"ShowScriptErrors"});
         Remove(HKEY_LOCAL_MACHINE, kBrowserMachine, L"Security_RunScripts");
         Remove(HKEY_LOCAL_MACHINE, kBrowserMachine, L"ClearTypeText");
         Remove(HKEY_CURRENT_USER, kBrowserMain, L"ShowScriptErrors");
-    }
-    void TearDown() override
-    {
-        user.reset();
-        machine.reset();
-        PageTest::TearDown();
     }
     static void Remove(HKEY root, const std::wstring &path, const wchar_t *name)
     {
@@ -48,19 +39,14 @@ protected:
             testreg::WriteDword(HKEY_CURRENT_USER, kBrowserMain, L"ShowScriptErrors", *errors);
     }
     // "Security_RunScripts", "ShowScriptErrors", "ClearTypeText", "Focus".
-    std::vector<std::optional<DWORD>> Stored() const
+    Values Stored() const
     {
         return {testreg::ReadDword(HKEY_LOCAL_MACHINE, kBrowserMachine, L"Security_RunScripts"),
                 testreg::ReadDword(HKEY_CURRENT_USER, kBrowserMain, L"ShowScriptErrors"),
                 testreg::ReadDword(HKEY_LOCAL_MACHINE, kBrowserMachine, L"ClearTypeText"),
                 Dword(L"Focus")};
     }
-
-    std::optional<testreg::SavedKey> machine;
-    std::optional<testreg::SavedKey> user;
 };
-
-using Values = std::vector<std::optional<DWORD>>;
 
 TEST_F(BrowserPageTest, WithoutValuesShowsTheBrowsersDefaultsAndOkWritesThemAll)
 {
@@ -166,7 +152,7 @@ TEST_F(BrowserPageTest, HeadingsAreBoldAndTheListsDropDownUnsorted)
     Open(
         [](HWND page) {
             for (int id : {IDC_HEADING_1, IDC_HEADING_2, IDC_HEADING_3})
-                EXPECT_EQ(FW_BOLD, FontOf(page, id).lfWeight) << id;
+                EXPECT_EQ(FW_BOLD, page::FontOf(page, id).lfWeight) << id;
             for (int id : {IDC_SCRIPT_MODE, IDC_START_FOCUS}) {
                 LONG style = GetWindowLongW(GetDlgItem(page, id), GWL_STYLE);
                 EXPECT_EQ(CBS_DROPDOWNLIST, style & 3) << id;

@@ -1,9 +1,6 @@
 #include "ButtonsPage.h"
 
-#include "HostContext.h"
-#include "SheetDriver.h"
 #include "ShellKeysTest.h"
-#include "resource.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -31,34 +28,24 @@ void operator delete(void *block) noexcept
 
 namespace {
 
-using Texts = std::vector<std::wstring>;
-
 // The mode selector's items, which are also the stored "ButtonHold" values.
 const int kForceEnable = 1;
 const int kForceDisable = 2;
 const int kBelowList[] = {IDC_BUTTON_ASSIGNMENT_LABEL, IDC_BUTTON_COMMAND, IDC_HOLD_INTERVAL_LABEL,
                           IDC_HOLD_INTERVAL, IDC_HOLD_MODE};
 
-class ButtonsPageTest : public ShellKeysTest {
+class ButtonsPageTest : public PageTest<ButtonsPage, ShellKeysTest> {
 protected:
     void SetUp() override
     {
-        ShellKeysTest::SetUp();
-        hostContext.platformVersion = 5;
-        hostContext.holdIntervalHidden = FALSE;
+        PageTest::SetUp();
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
     }
     void TearDown() override
     {
         SystemParametersInfoW(SPI_SETWORKAREA, 0, &workArea, 0);
         StandInSetInputPanel(FALSE);
-        ShellKeysTest::TearDown();
-    }
-    // Opens the page, runs `use` on it and ends the sheet as asked.
-    void Open(const std::function<void(HWND page)> &use, bool accept = true)
-    {
-        ButtonsPage page;
-        sheet::RunPage(page, use, accept);
+        PageTest::TearDown();
     }
     // The stand-in's visible desktop ends a menu bar above the work area.
     void SetVisibleBottom(LONG bottom) const
@@ -73,12 +60,8 @@ protected:
     static Texts Rows(HWND page)
     {
         Texts rows;
-        for (int row = 0; row < ListView_GetItemCount(List(page)); ++row) {
-            wchar_t button[64] = {}, assignment[64] = {};
-            ListView_GetItemText(List(page), row, 0, button, 64);
-            ListView_GetItemText(List(page), row, 1, assignment, 64);
-            rows.push_back(std::wstring(button) + L" | " + assignment);
-        }
+        for (const auto &row : page::ListRows(page, IDC_BUTTON_LIST))
+            rows.push_back(row[0] + L" | " + row[1]);
         return rows;
     }
     // A tap on the row, scrolled into view first, as the list handles it.
@@ -98,13 +81,6 @@ protected:
                                            reinterpret_cast<LPARAM>(label));
         ASSERT_GE(item, 0) << testing::PrintToString(std::wstring(label));
         sheet::ChooseItem(page, IDC_BUTTON_COMMAND, static_cast<int>(item));
-    }
-    static RECT PlaceOf(HWND page, int id)
-    {
-        RECT bounds;
-        GetWindowRect(GetDlgItem(page, id), &bounds);
-        MapWindowPoints(nullptr, page, reinterpret_cast<POINT *>(&bounds), 2);
-        return bounds;
     }
 
     RECT workArea{};
@@ -421,10 +397,10 @@ TEST_F(ButtonsPageTest, ListFitsTheVisibleDesktop)
     const LONG screen = GetSystemMetrics(SM_CYSCREEN);
     SetVisibleBottom(294);
     Open([&](HWND page) {
-        const RECT full = PlaceOf(page, IDC_BUTTON_LIST);
+        const RECT full = page::Place(page, IDC_BUTTON_LIST);
         std::vector<LONG> tops;
         for (int id : kBelowList)
-            tops.push_back(PlaceOf(page, id).top);
+            tops.push_back(page::Place(page, id).top);
         struct Case {
             LONG visibleBottom;
             bool panelRaised;
@@ -437,12 +413,13 @@ TEST_F(ButtonsPageTest, ListFitsTheVisibleDesktop)
             SetVisibleBottom(c.visibleBottom + (c.panelRaised ? kStandInInputPanelHeight : 0));
             StandInSetInputPanel(c.panelRaised);
             SendMessageW(page, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
-            RECT list = PlaceOf(page, IDC_BUTTON_LIST);
+            RECT list = page::Place(page, IDC_BUTTON_LIST);
             EXPECT_EQ(full.bottom - full.top - c.shrink, list.bottom - list.top)
                 << "visible bottom " << c.visibleBottom << " on a screen of " << screen;
             EXPECT_EQ(full.top, list.top);
             for (size_t i = 0; i < tops.size(); ++i)
-                EXPECT_EQ(tops[i] - c.shrink, PlaceOf(page, kBelowList[i]).top) << kBelowList[i];
+                EXPECT_EQ(tops[i] - c.shrink, page::Place(page, kBelowList[i]).top)
+                    << kBelowList[i];
         }
     });
 
@@ -450,10 +427,10 @@ TEST_F(ButtonsPageTest, ListFitsTheVisibleDesktop)
     // when the page is made with little room.
     SetVisibleBottom(200);
     Open([&](HWND page) {
-        RECT made = PlaceOf(page, IDC_BUTTON_LIST);
+        RECT made = page::Place(page, IDC_BUTTON_LIST);
         SetVisibleBottom(294);
         SendMessageW(page, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
-        RECT grown = PlaceOf(page, IDC_BUTTON_LIST);
+        RECT grown = page::Place(page, IDC_BUTTON_LIST);
         EXPECT_EQ(94, (grown.bottom - grown.top) - (made.bottom - made.top));
     });
 }

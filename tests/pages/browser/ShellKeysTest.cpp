@@ -18,7 +18,7 @@ bool CopyTree(HKEY fromRoot, const std::wstring &from, HKEY toRoot, const std::w
 
 void ShellKeysTest::SetUp()
 {
-    SettingsTest::SetUp();
+    PageFixture::SetUp();
     testreg::DeleteTree(HKEY_CURRENT_USER, Backup());
     kept = CopyTree(HKEY_LOCAL_MACHINE, kShellKeys, HKEY_CURRENT_USER, Backup());
     testreg::DeleteTree(HKEY_LOCAL_MACHINE, kShellKeys);
@@ -30,7 +30,7 @@ void ShellKeysTest::TearDown()
     if (kept)
         EXPECT_TRUE(CopyTree(HKEY_CURRENT_USER, Backup(), HKEY_LOCAL_MACHINE, kShellKeys));
     testreg::DeleteTree(HKEY_CURRENT_USER, Backup());
-    SettingsTest::TearDown();
+    PageFixture::TearDown();
 }
 
 void ShellKeysTest::AddButton(const TestButton &button) const

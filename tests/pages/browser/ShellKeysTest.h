@@ -4,8 +4,7 @@
 #ifndef VELOTAB_SHELL_KEYS_TEST_H
 #define VELOTAB_SHELL_KEYS_TEST_H
 
-#include "SavedKey.h"
-#include "TestRegistry.h"
+#include "PageTest.h"
 
 // One button's values; an empty optional writes no value.
 struct TestButton {
@@ -16,7 +15,7 @@ struct TestButton {
     std::optional<std::wstring> icon;
 };
 
-class ShellKeysTest : public SettingsTest {
+class ShellKeysTest : public PageFixture {
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -1,7 +1,6 @@
 #include "UserAgentPage.h"
 
 #include "PageTest.h"
-#include "SavedKey.h"
 
 namespace {
 
@@ -13,14 +12,14 @@ const wchar_t *const kCustomValues[] = {L"UADefault", L"UACompatible", L"UAVersi
 const wchar_t *const kBrowserValues[] = {L"", L"Compatible", L"Version", L"Platform"};
 
 using Parts = std::vector<std::wstring>;
-using Values = std::vector<testreg::Value>;
+using KeyValues = std::vector<testreg::Value>;
 
 const Parts kPreset0 = {L"Mozilla/2.0", L"compatible", L"MSIE 3.02", L"Windows CE",
                         L"PPC; 240x320"};
 const Parts kEdited = {L"Agent/9", L"like", L"Engine 7", L"Pocket", L"Tail"};
 const Parts kMissing(5, L"<missing>");
 // What OK leaves in the post platform key: two empty strings, the NUL alone.
-const Values kPostPlatformOnOk = {{L"240x320", REG_SZ, {0, 0}}, {L"PPC", REG_SZ, {0, 0}}};
+const KeyValues kPostPlatformOnOk = {{L"240x320", REG_SZ, {0, 0}}, {L"PPC", REG_SZ, {0, 0}}};
 
 // The browser's user agent keys are saved before and put back after each
 // test.
@@ -29,18 +28,13 @@ protected:
     void SetUp() override
     {
         PageTest::SetUp();
-        saved.emplace(HKEY_LOCAL_MACHINE, kUserAgent);
-    }
-    void TearDown() override
-    {
-        saved.reset();
-        PageTest::TearDown();
+        SaveKey(HKEY_LOCAL_MACHINE, kUserAgent);
     }
     static Parts PartsOn(HWND page)
     {
         Parts parts;
         for (int id : kPartEdits)
-            parts.push_back(Text(page, id));
+            parts.push_back(page::Text(page, id));
         return parts;
     }
     // "editable", "read-only", or "mixed" when the edits disagree.
@@ -54,7 +48,7 @@ protected:
     static void TypeParts(HWND page, const Parts &parts)
     {
         for (size_t i = 0; i < parts.size(); ++i)
-            SetDlgItemTextW(page, kPartEdits[i], parts[i].c_str());
+            page::Type(page, kPartEdits[i], parts[i]);
     }
     static std::wstring Compose(const Parts &p)
     {
@@ -64,14 +58,13 @@ protected:
     {
         Parts parts;
         for (const wchar_t *name : kCustomValues)
-            parts.push_back(
-                testreg::ReadString(HKEY_CURRENT_USER, Path(), name).value_or(L"<missing>"));
+            parts.push_back(String(name).value_or(L"<missing>"));
         return parts;
     }
     void StoreCustom(const Parts &parts) const
     {
         for (size_t i = 0; i < parts.size(); ++i)
-            testreg::WriteString(HKEY_CURRENT_USER, Path(), kCustomValues[i], parts[i]);
+            PutString(kCustomValues[i], parts[i]);
     }
     static Parts BrowserParts()
     {
@@ -81,8 +74,6 @@ protected:
                 testreg::ReadString(HKEY_LOCAL_MACHINE, kUserAgent, name).value_or(L"<missing>"));
         return parts;
     }
-
-    std::optional<testreg::SavedKey> saved;
 };
 
 TEST_F(UserAgentPageTest, PresetsShowTheirPartsReadOnlyAndComposeTheUserAgent)
@@ -109,7 +100,7 @@ TEST_F(UserAgentPageTest, PresetsShowTheirPartsReadOnlyAndComposeTheUserAgent)
             for (const Case &c : cases) {
                 sheet::ChooseItem(page, IDC_UA_PRESET, c.index);
                 EXPECT_EQ(c.parts, PartsOn(page)) << c.index;
-                EXPECT_EQ(c.composed, Text(page, IDC_UA_STRING)) << c.index;
+                EXPECT_EQ(c.composed, page::Text(page, IDC_UA_STRING)) << c.index;
                 EXPECT_EQ("read-only", PartsState(page)) << c.index;
             }
         },
@@ -119,14 +110,14 @@ TEST_F(UserAgentPageTest, PresetsShowTheirPartsReadOnlyAndComposeTheUserAgent)
 
 TEST_F(UserAgentPageTest, CustomPartsAreStoredOnLeavingCustomEvenWhenCancelled)
 {
-    Values before = testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgent);
+    KeyValues before = testreg::ReadValues(HKEY_LOCAL_MACHINE, kUserAgent);
     // Cancelled while "Custom" is still shown: nothing is stored.
     Open(
         [&](HWND page) {
             sheet::ChooseItem(page, IDC_UA_PRESET, 3);
             EXPECT_EQ(kPreset0, PartsOn(page)) << "nothing stored yet";
             EXPECT_EQ("editable", PartsState(page));
-            EXPECT_EQ(Compose(kPreset0), Text(page, IDC_UA_STRING));
+            EXPECT_EQ(Compose(kPreset0), page::Text(page, IDC_UA_STRING));
             TypeParts(page, kEdited);
         },
         false);
@@ -136,7 +127,8 @@ TEST_F(UserAgentPageTest, CustomPartsAreStoredOnLeavingCustomEvenWhenCancelled)
         [&](HWND page) {
             sheet::ChooseItem(page, IDC_UA_PRESET, 3);
             TypeParts(page, kEdited);
-            EXPECT_EQ(Compose(kPreset0), Text(page, IDC_UA_STRING)) << "typing composes nothing";
+            EXPECT_EQ(Compose(kPreset0), page::Text(page, IDC_UA_STRING))
+                << "typing composes nothing";
             sheet::ChooseItem(page, IDC_UA_PRESET, 2);
             EXPECT_EQ(kEdited, StoredCustom()) << "stored before the sheet ends";
         },
@@ -149,7 +141,7 @@ TEST_F(UserAgentPageTest, CustomPartsAreStoredOnLeavingCustomEvenWhenCancelled)
         [&](HWND page) {
             sheet::ChooseItem(page, IDC_UA_PRESET, 3);
             EXPECT_EQ(kEdited, PartsOn(page));
-            EXPECT_EQ(Compose(kEdited), Text(page, IDC_UA_STRING));
+            EXPECT_EQ(Compose(kEdited), page::Text(page, IDC_UA_STRING));
         },
         false);
 }
@@ -191,7 +183,7 @@ TEST_F(UserAgentPageTest, OkWithCustomWritesThePartsShownButNeverTheFifthToTheBr
     Open([&](HWND page) {
         EXPECT_EQ(kEdited, PartsOn(page));
         EXPECT_EQ("editable", PartsState(page));
-        EXPECT_EQ(Compose(kEdited), Text(page, IDC_UA_STRING));
+        EXPECT_EQ(Compose(kEdited), page::Text(page, IDC_UA_STRING));
         TypeParts(page, typed);
     });
     EXPECT_EQ(3u, Dword(L"Identification"));
@@ -222,23 +214,20 @@ TEST_F(UserAgentPageTest, EveryCustomPartThatCanBeTypedIsReadBack)
     Open(
         [&](HWND page) {
             sheet::ChooseItem(page, IDC_UA_PRESET, 3);
-            HWND edit = GetDlgItem(page, IDC_UA_DEFAULT);
-            SendMessageW(edit, EM_SETSEL, 0, -1);
-            std::wstring typed(3000, L'a');
-            SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
-            EXPECT_EQ(longest, Text(page, IDC_UA_DEFAULT)) << "the edit takes no more";
+            page::TypeIn(page, IDC_UA_DEFAULT, std::wstring(3000, L'a'));
+            EXPECT_EQ(longest, page::Text(page, IDC_UA_DEFAULT)) << "the edit takes no more";
             sheet::ChooseItem(page, IDC_UA_PRESET, 0);
             sheet::ChooseItem(page, IDC_UA_PRESET, 3);
-            EXPECT_EQ(longest, Text(page, IDC_UA_DEFAULT));
+            EXPECT_EQ(longest, page::Text(page, IDC_UA_DEFAULT));
         },
         false);
 
     // One character more, stored by someone else, counts as missing.
-    testreg::WriteString(HKEY_CURRENT_USER, Path(), L"UADefault", longest + L"a");
+    PutString(L"UADefault", longest + L"a");
     Open(
         [&](HWND page) {
             sheet::ChooseItem(page, IDC_UA_PRESET, 3);
-            EXPECT_EQ(L"Mozilla/2.0", Text(page, IDC_UA_DEFAULT));
+            EXPECT_EQ(L"Mozilla/2.0", page::Text(page, IDC_UA_DEFAULT));
         },
         false);
 }

@@ -1,6 +1,6 @@
 #include "ScreenPage.h"
 
-#include "OnePageTest.h"
+#include "PageTest.h"
 
 namespace {
 
@@ -9,10 +9,10 @@ const auto kValues = {L"FSAddressBar", L"FSMenuBar", L"FSRestoreBar", L"FSRestor
 const int kRestoreGroup[] = {IDC_SCREEN_RESTORE_BUTTON, IDC_SCREEN_RESTORE_BAR,
                              IDC_SCREEN_PIXELS_LABEL, IDC_SCREEN_RESTORE_BAR_HEIGHT};
 
-class ScreenPageTest : public OnePageTest<ScreenPage> {
+class ScreenPageTest : public PageTest<ScreenPage> {
 protected:
     // The controls in the order of kValues, then the restore group's state.
-    static Shown ShownOn(HWND page)
+    static Texts ShownOn(HWND page)
     {
         int enabled = 0;
         for (int id : kRestoreGroup)
@@ -33,11 +33,11 @@ protected:
 
 TEST_F(ScreenPageTest, MissingKeyShowsTheDefaultsWithoutCreatingTheKey)
 {
-    Shown shown;
+    Texts shown;
     bool keyMade = true;
     Open([&](HWND page) {
         shown = ShownOn(page);
-        keyMade = testreg::KeyExists(HKEY_CURRENT_USER, Path());
+        keyMade = KeyMade();
         EXPECT_EQ(page::Numbers(0, 12), sheet::Items(page, IDC_SCREEN_RESTORE_BAR_HEIGHT));
         page::ExpectScrollingDropDownLists(page, {IDC_SCREEN_RESTORE_BAR_HEIGHT});
         page::ExpectStyles(page, {page::AutoCheckBox(IDC_SCREEN_HIDE_ADDRESS_BAR),
@@ -50,7 +50,7 @@ TEST_F(ScreenPageTest, MissingKeyShowsTheDefaultsWithoutCreatingTheKey)
                                   page::AutoRadio(IDC_SCREEN_RESTORE_BAR)});
     });
     EXPECT_FALSE(keyMade) << "opening the page only reads";
-    EXPECT_EQ((Shown{L"on", L"on", L"button", L"6", L"on", L"on", L"on", L"group enabled"}), shown);
+    EXPECT_EQ((Texts{L"on", L"on", L"button", L"6", L"on", L"on", L"on", L"group enabled"}), shown);
     EXPECT_EQ((Values{0, 0, 0, 6, 0, 0, 1}), Stored());
 }
 
@@ -60,7 +60,7 @@ TEST_F(ScreenPageTest, StoredSettingsAreShownInvertedAndWrittenBack)
 {
     struct Case {
         Values stored;
-        Shown shown;
+        Texts shown;
         Values written;
     } cases[] = {
         {{1, 0, 5, 12, 0, 7, 0},
@@ -78,7 +78,7 @@ TEST_F(ScreenPageTest, StoredSettingsAreShownInvertedAndWrittenBack)
     };
     for (const Case &c : cases) {
         PutDwords(kValues, c.stored);
-        Shown shown;
+        Texts shown;
         Open([&](HWND page) { shown = ShownOn(page); });
         EXPECT_EQ(c.shown, shown);
         EXPECT_EQ(c.written, Stored());
@@ -87,7 +87,7 @@ TEST_F(ScreenPageTest, StoredSettingsAreShownInvertedAndWrittenBack)
 
 TEST_F(ScreenPageTest, HideMenuBarSwitchesTheRestoreGroupAndKeepsItsStates)
 {
-    std::vector<Shown> steps;
+    std::vector<Texts> steps;
     Open([&](HWND page) {
         sheet::Click(page, IDC_SCREEN_RESTORE_BAR);
         sheet::ChooseItem(page, IDC_SCREEN_RESTORE_BAR_HEIGHT, 9);
@@ -97,9 +97,9 @@ TEST_F(ScreenPageTest, HideMenuBarSwitchesTheRestoreGroupAndKeepsItsStates)
             steps.push_back(ShownOn(page));
         }
     });
-    EXPECT_EQ((Shown{L"off", L"off", L"bar", L"9", L"on", L"on", L"on", L"group disabled"}),
+    EXPECT_EQ((Texts{L"off", L"off", L"bar", L"9", L"on", L"on", L"on", L"group disabled"}),
               steps[0]);
-    EXPECT_EQ((Shown{L"off", L"on", L"bar", L"9", L"on", L"on", L"on", L"group enabled"}),
+    EXPECT_EQ((Texts{L"off", L"on", L"bar", L"9", L"on", L"on", L"on", L"group enabled"}),
               steps[1]);
     EXPECT_EQ((Values{1, 0, 1, 9, 0, 0, 1}), Stored());
 }
@@ -135,7 +135,7 @@ TEST_F(ScreenPageTest, CancelWritesNothing)
             sheet::Click(page, IDC_SCREEN_HIDE_MENU_BAR);
             sheet::Click(page, IDC_SCREEN_HIDE_ADDRESS_BAR);
         },
-        Close::Cancel);
+        false);
     EXPECT_EQ(1u, ValueCount());
     EXPECT_EQ(1u, Dword(L"FSMenuBar"));
 }

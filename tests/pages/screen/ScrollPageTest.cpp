@@ -1,6 +1,6 @@
 #include "ScrollPage.h"
 
-#include "OnePageTest.h"
+#include "PageTest.h"
 
 namespace {
 
@@ -8,10 +8,10 @@ const auto kValues = {L"ScrollLinePixel", L"ScrollPageMethod", L"ScrollPagePixel
                       L"ScrollPagePercent", L"ScreenDragSensitivity"};
 const DWORD kNone = 0xFFFFFFFF;
 
-class ScrollPageTest : public OnePageTest<ScrollPage> {
+class ScrollPageTest : public PageTest<ScrollPage> {
 protected:
     // The controls in the order of kValues.
-    static Shown ShownOn(HWND page)
+    static Texts ShownOn(HWND page)
     {
         return {sheet::SelectedText(page, IDC_SCROLL_LINE_PIXEL),
                 sheet::IsChecked(page, IDC_SCROLL_PAGE_BY_PERCENT) ? L"percent" : L"pixels",
@@ -24,11 +24,11 @@ protected:
 
 TEST_F(ScrollPageTest, MissingKeyShowsTheDefaultsWithoutCreatingTheKey)
 {
-    Shown shown;
+    Texts shown;
     bool keyMade = true;
     Open([&](HWND page) {
         shown = ShownOn(page);
-        keyMade = testreg::KeyExists(HKEY_CURRENT_USER, Path());
+        keyMade = KeyMade();
         EXPECT_EQ(page::Numbers(1, 100), sheet::Items(page, IDC_SCROLL_LINE_PIXEL));
         EXPECT_EQ(page::Numbers(0, 300), sheet::Items(page, IDC_SCROLL_PAGE_PIXEL));
         EXPECT_EQ(page::Numbers(0, 100), sheet::Items(page, IDC_SCROLL_PAGE_PERCENT));
@@ -40,7 +40,7 @@ TEST_F(ScrollPageTest, MissingKeyShowsTheDefaultsWithoutCreatingTheKey)
                                   page::AutoRadio(IDC_SCROLL_PAGE_BY_PERCENT)});
     });
     EXPECT_FALSE(keyMade) << "opening the page only reads";
-    EXPECT_EQ((Shown{L"20", L"pixels", L"20", L"10", L"1"}), shown);
+    EXPECT_EQ((Texts{L"20", L"pixels", L"20", L"10", L"1"}), shown);
     EXPECT_EQ((Values{20, 0, 20, 10, 1}), Stored());
 }
 
@@ -51,7 +51,7 @@ TEST_F(ScrollPageTest, StoredSettingsAreShownAndWrittenBack)
 {
     struct Case {
         Values stored;
-        Shown shown;
+        Texts shown;
         Values written;
     } cases[] = {
         {{100, 2, 300, 0, 16}, {L"100", L"percent", L"300", L"0", L"16"}, {100, 1, 300, 0, 16}},
@@ -65,7 +65,7 @@ TEST_F(ScrollPageTest, StoredSettingsAreShownAndWrittenBack)
     };
     for (const Case &c : cases) {
         PutDwords(kValues, c.stored);
-        Shown shown;
+        Texts shown;
         Open([&](HWND page) { shown = ShownOn(page); });
         EXPECT_EQ(c.shown, shown);
         EXPECT_EQ(c.written, Stored());
@@ -111,7 +111,7 @@ TEST_F(ScrollPageTest, CancelWritesNothing)
             sheet::ChooseItem(page, IDC_SCROLL_LINE_PIXEL, 0);
             sheet::Click(page, IDC_SCROLL_PAGE_BY_PERCENT);
         },
-        Close::Cancel);
+        false);
     EXPECT_EQ(1u, ValueCount());
     EXPECT_EQ(7u, Dword(L"ScrollLinePixel"));
 }

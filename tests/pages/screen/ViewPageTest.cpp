@@ -1,16 +1,16 @@
 #include "ViewPage.h"
 
-#include "OnePageTest.h"
+#include "PageTest.h"
 
 namespace {
 
 const auto kNumbers = {L"SplitText", L"SplitTextLen", L"CombineTD", L"SplitPRE"};
 const std::wstring kDefaultViewer = L"\\windows\\notes.exe";
 
-class ViewPageTest : public OnePageTest<ViewPage> {
+class ViewPageTest : public PageTest<ViewPage> {
 protected:
     // The controls in the order of kNumbers, then the path.
-    static Shown ShownOn(HWND page)
+    static Texts ShownOn(HWND page)
     {
         return {page::Check(page, IDC_VIEW_SPLIT_TEXT), page::Text(page, IDC_VIEW_SPLIT_TEXT_LEN),
                 page::Check(page, IDC_VIEW_COMBINE_TD), page::Check(page, IDC_VIEW_SPLIT_PRE),
@@ -42,11 +42,11 @@ protected:
 
 TEST_F(ViewPageTest, MissingKeyIsCreatedOnOpeningAndTheDefaultsShown)
 {
-    Shown shown;
+    Texts shown;
     bool keyMade = false;
     Open([&](HWND page) {
         shown = ShownOn(page);
-        keyMade = testreg::KeyExists(HKEY_CURRENT_USER, Path());
+        keyMade = KeyMade();
         HWND spin = GetDlgItem(page, IDC_VIEW_SPLIT_TEXT_LEN_SPIN);
         HWND number = GetDlgItem(page, IDC_VIEW_SPLIT_TEXT_LEN);
         EXPECT_EQ(number, reinterpret_cast<HWND>(SendMessageW(spin, UDM_GETBUDDY, 0, 0)));
@@ -64,7 +64,7 @@ TEST_F(ViewPageTest, MissingKeyIsCreatedOnOpeningAndTheDefaultsShown)
             EXPECT_TRUE(GetWindowLongW(GetDlgItem(page, id), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     });
     EXPECT_TRUE(keyMade);
-    EXPECT_EQ((Shown{L"on", L"24", L"on", L"on", kDefaultViewer}), shown);
+    EXPECT_EQ((Texts{L"on", L"24", L"on", L"on", kDefaultViewer}), shown);
     EXPECT_EQ((Values{1, 24, 1, 1}), Stored());
     EXPECT_EQ(kDefaultViewer, String(L"ViewSourceApp"));
 }
@@ -78,7 +78,7 @@ TEST_F(ViewPageTest, CancelWritesNothing)
             sheet::Click(page, IDC_VIEW_SPLIT_TEXT);
             ClickArrow(page, true);
         },
-        Close::Cancel);
+        false);
     EXPECT_EQ(1u, ValueCount());
     EXPECT_EQ(L"\\viewer.exe", String(L"ViewSourceApp"));
 }
@@ -91,7 +91,7 @@ TEST_F(ViewPageTest, StoredSettingsAreShownAndWrittenBack)
     struct Case {
         Values stored;
         std::wstring path;
-        Shown shown;
+        Texts shown;
     } cases[] = {
         {{0, 50, 1, 0},
          L"\\Program Files\\Viewer\\view.exe",
@@ -103,7 +103,7 @@ TEST_F(ViewPageTest, StoredSettingsAreShownAndWrittenBack)
     for (const Case &c : cases) {
         PutDwords(kNumbers, c.stored);
         PutString(L"ViewSourceApp", c.path);
-        Shown shown;
+        Texts shown;
         Open([&](HWND page) { shown = ShownOn(page); });
         EXPECT_EQ(c.shown, shown);
         EXPECT_EQ(c.stored, Stored());
@@ -153,7 +153,7 @@ TEST_F(ViewPageTest, ArrowsMoveTheLengthWithinEightToNinetyNine)
     struct Case {
         DWORD stored;
         std::function<void(HWND page)> press;
-        Shown shown;
+        Texts shown;
     } cases[] = {
         {97, [](HWND page) { ClickArrow(page, true); }, {L"98", L"99", L"99"}},
         {10, [](HWND page) { ClickArrow(page, false); }, {L"9", L"8", L"8"}},
@@ -166,7 +166,7 @@ TEST_F(ViewPageTest, ArrowsMoveTheLengthWithinEightToNinetyNine)
     };
     for (const Case &c : cases) {
         PutDword(L"SplitTextLen", c.stored);
-        Shown shown;
+        Texts shown;
         Open([&](HWND page) {
             for (int i = 0; i < 3; ++i) {
                 c.press(page);
@@ -222,7 +222,7 @@ TEST_F(ViewPageTest, PathsUpTo4095CharactersRoundTripAndLongerOnesAreCut)
 
     // A stored path too long to read shows the default.
     PutString(L"ViewSourceApp", longer);
-    Open([&](HWND page) { shown = ViewerPath(page); }, Close::Cancel);
+    Open([&](HWND page) { shown = ViewerPath(page); }, false);
     EXPECT_EQ(kDefaultViewer, shown);
 }
 

@@ -1,20 +1,13 @@
 #include "MenuPage.h"
 
-#include "HostContext.h"
-#include "SheetDriver.h"
-#include "TestRegistry.h"
-#include "resource.h"
-
-#include <vector>
+#include "PageTest.h"
 
 namespace {
 
-const wchar_t *const kValues[] = {L"MenuTab", L"MenuBack", L"MenuForward", L"MenuSoftKey"};
+const auto kValues = {L"MenuTab", L"MenuBack", L"MenuForward", L"MenuSoftKey"};
 const int kLists[] = {IDC_MENU_TAB, IDC_MENU_BACK, IDC_MENU_FORWARD};
-const LONG kWindowsMobile5 = 5;
 
 using Items = std::vector<std::wstring>;
-using Values = std::vector<std::optional<DWORD>>;
 
 // What the page shows: the three selected texts and the box.
 struct Shown {
@@ -24,25 +17,15 @@ struct Shown {
 };
 
 // The page in a sheet of its own, driven through its controls.
-class MenuPageTest : public SettingsTest {
+class MenuPageTest : public PageTest<MenuPage> {
 protected:
-    void SetUp() override
-    {
-        SettingsTest::SetUp();
-        hostContext.platformVersion = kWindowsMobile5;
-    }
-    void Open(const std::function<void(HWND page)> &use, bool accept = true)
-    {
-        MenuPage page;
-        sheet::RunPage(page, use, accept);
-    }
     static Shown Look(HWND page)
     {
         Shown shown;
         for (int list : kLists)
             shown.selected.push_back(sheet::SelectedText(page, list));
         shown.checked = sheet::IsChecked(page, IDC_MENU_SOFT_KEY);
-        shown.boxEnabled = IsWindowEnabled(GetDlgItem(page, IDC_MENU_SOFT_KEY)) != FALSE;
+        shown.boxEnabled = page::Enabled(page, IDC_MENU_SOFT_KEY);
         return shown;
     }
     // Opens the page, looks at it and accepts.
@@ -52,13 +35,7 @@ protected:
         Open([&](HWND page) { shown = Look(page); });
         return shown;
     }
-    Values Stored() const
-    {
-        Values values;
-        for (const wchar_t *name : kValues)
-            values.push_back(Dword(name));
-        return values;
-    }
+    Values Stored() const { return Dwords(kValues); }
 };
 
 TEST_F(MenuPageTest, MissingKeyShowsAndWritesTheDefaults)
@@ -66,7 +43,7 @@ TEST_F(MenuPageTest, MissingKeyShowsAndWritesTheDefaults)
     Shown shown;
     Open([&](HWND page) {
         shown = Look(page);
-        EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, Path())) << "key made at start";
+        EXPECT_TRUE(KeyMade()) << "key made at start";
     });
     EXPECT_EQ((Items{L"Drop-down button", L"Drop-down button", L"Drop-down button"}),
               shown.selected);

@@ -1,38 +1,17 @@
 #include "TabDisplayPage.h"
 
-#include "SheetDriver.h"
-#include "TestRegistry.h"
-#include "resource.h"
-
-#include <vector>
+#include "PageTest.h"
 
 namespace {
 
-const wchar_t *const kValues[] = {L"TabCount", L"TabHeight", L"TabHideSingle", L"TabPosNewTab",
-                                  L"TabPosActivate"};
+const auto kValues = {L"TabCount", L"TabHeight", L"TabHideSingle", L"TabPosNewTab",
+                      L"TabPosActivate"};
 
 // The page in a sheet of its own, driven through its controls.
-class TabDisplayPageTest : public SettingsTest {
+class TabDisplayPageTest : public PageTest<TabDisplayPage> {
 protected:
-    // Opens the page, runs `use` on it and ends the sheet as asked.
-    void Open(const std::function<void(HWND page)> &use, bool accept = true)
-    {
-        Open([&](HWND window, TabDisplayPage &) { use(window); }, accept);
-    }
-    void Open(const std::function<void(HWND window, TabDisplayPage &page)> &use, bool accept = true)
-    {
-        TabDisplayPage page;
-        sheet::RunPage(
-            page, [&](HWND window) { use(window, page); }, accept);
-    }
-    std::vector<std::optional<DWORD>> Stored() const
-    {
-        std::vector<std::optional<DWORD>> values;
-        for (const wchar_t *name : kValues)
-            values.push_back(Dword(name));
-        return values;
-    }
-    using Shown = std::vector<std::wstring>;
+    Values Stored() const { return Dwords(kValues); }
+    using Shown = Texts;
     static Shown ShownOn(HWND page)
     {
         return {sheet::SelectedText(page, IDC_TAB_COUNT), sheet::SelectedText(page, IDC_TAB_HEIGHT),
@@ -40,7 +19,6 @@ protected:
                 sheet::SelectedText(page, IDC_TAB_POS_NEW_TAB),
                 sheet::SelectedText(page, IDC_TAB_POS_ACTIVATE)};
     }
-    using Values = std::vector<std::optional<DWORD>>;
 };
 
 TEST_F(TabDisplayPageTest, MissingKeyShowsAndWritesTheDefaults)
@@ -48,7 +26,7 @@ TEST_F(TabDisplayPageTest, MissingKeyShowsAndWritesTheDefaults)
     Shown shown;
     Open([&](HWND page) {
         shown = ShownOn(page);
-        EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, Path())) << "key made at start";
+        EXPECT_TRUE(KeyMade()) << "key made at start";
     });
     EXPECT_EQ((Shown{L"3", L"22", L"unchecked", L"Next to Current Tab", L"Left tab"}), shown);
     EXPECT_EQ((Values{3, 22, 0, 0, 0}), Stored());

@@ -1,9 +1,6 @@
 #include "TabEventPage.h"
 
-#include "HostContext.h"
-#include "SheetDriver.h"
-#include "TestRegistry.h"
-#include "resource.h"
+#include "PageTest.h"
 
 #include <mmsystem.h>
 
@@ -167,11 +164,11 @@ int EntryIndex(HWND page, const std::wstring &text)
 // The page in a sheet of its own. The sound list shows the Windows folder:
 // the tests start from a folder without sound files, put their own there
 // and remove them afterwards.
-class TabEventPageTest : public SettingsTest {
+class TabEventPageTest : public PageTest<TabEventPage> {
 protected:
     void SetUp() override
     {
-        SettingsTest::SetUp();
+        PageTest::SetUp();
         wchar_t windows[MAX_PATH] = {};
         GetWindowsDirectoryW(windows, MAX_PATH);
         folder = std::wstring(windows) + L"\\";
@@ -186,7 +183,7 @@ protected:
     {
         for (const std::wstring &path : made)
             DeleteFileW(path.c_str()) || RemoveDirectoryW(path.c_str());
-        SettingsTest::TearDown();
+        PageTest::TearDown();
     }
     std::wstring PutSound(const std::wstring &name)
     {
@@ -207,15 +204,7 @@ protected:
         made.push_back(folder + name);
         EXPECT_TRUE(CreateDirectoryW(made.back().c_str(), nullptr));
     }
-    void PutSoundSetting(const std::wstring &name) const
-    {
-        testreg::WriteString(HKEY_CURRENT_USER, Path(), L"EventSoundFile", name);
-    }
-    void Open(const std::function<void(HWND page)> &use, bool accept = true)
-    {
-        TabEventPage page;
-        sheet::RunPage(page, use, accept);
-    }
+    void PutSoundSetting(const std::wstring &name) const { PutString(L"EventSoundFile", name); }
     Items OpenAndLook()
     {
         Items shown;
@@ -228,7 +217,7 @@ protected:
         Items values;
         for (const wchar_t *name : {L"TabNewType", L"EventSound", L"EventSoundFile",
                                     L"EventForeground", L"TabDoubleTap"}) {
-            auto text = testreg::ReadString(HKEY_CURRENT_USER, Path(), name);
+            auto text = String(name);
             auto number = Dword(name);
             values.push_back(text ? *text : number ? std::to_wstring(*number) : L"-");
         }
@@ -245,11 +234,11 @@ TEST_F(TabEventPageTest, MissingKeyShowsTheDefaultsAndOnlyAcceptingCreatesTheKey
     Open(
         [&](HWND page) {
             shown = Look(page);
-            EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, Path())) << "made at start";
+            EXPECT_FALSE(KeyMade()) << "made at start";
         },
         false);
     EXPECT_EQ((Items{L"Open Blank Page", L"unchecked", kBuiltIn, L"checked", L"checked"}), shown);
-    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, Path())) << "made by cancelling";
+    EXPECT_FALSE(KeyMade()) << "made by cancelling";
 
     Open([](HWND) {});
     EXPECT_EQ((Items{L"0", L"0", kBuiltIn, L"1", L"1"}), Stored());

@@ -1,19 +1,12 @@
 #include "TabHistoryPage.h"
 
-#include "SheetDriver.h"
-#include "TestRegistry.h"
-#include "resource.h"
+#include "PageTest.h"
 
 namespace {
 
 // The page in a sheet of its own, driven through its controls.
-class TabHistoryPageTest : public SettingsTest {
+class TabHistoryPageTest : public PageTest<TabHistoryPage> {
 protected:
-    void Open(const std::function<void(HWND page)> &use, bool accept = true)
-    {
-        TabHistoryPage page;
-        sheet::RunPage(page, use, accept);
-    }
     // A history as the add-on keeps it: values and subkeys below "Closed".
     void PutHistory() const
     {
@@ -47,7 +40,7 @@ TEST_F(TabHistoryPageTest, ClearDeletesTheWholeHistoryAtOnceAndCancelKeepsItDele
 TEST_F(TabHistoryPageTest, ClearWithoutSettingsKeyCreatesNothing)
 {
     Open([](HWND page) { sheet::Click(page, IDC_HISTORY_CLEAR); });
-    EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, Path()));
+    EXPECT_FALSE(KeyMade());
 }
 
 TEST_F(TabHistoryPageTest, AcceptingWritesNothingAndKeepsTheHistory)

@@ -25,7 +25,7 @@ TEST_P(UrlListLayoutTest, LandscapeListStartsShortAndKeepsRoomForTheMenuBar)
         {"panel lowered", FALSE, 0, 80},
     };
     std::unique_ptr<UrlListPage> page = GetParam().make();
-    sheet::RunPage(*page, [&](HWND window) {
+    OpenPage(*page, [&](HWND window) {
         Layout initial = Measure(window);
         RECT full = TemplateList(window);
         EXPECT_EQ(full.bottom - 80, initial.list.bottom);

@@ -6,9 +6,7 @@
 #include "UrlAliasPage.h"
 #include "UrlServicePage.h"
 
-#include "TestRegistry.h"
-#include "UrlListDriver.h"
-#include "resource.h"
+#include "PageTest.h"
 
 #include <memory>
 #include <ostream>
@@ -78,12 +76,11 @@ inline RECT Moved(RECT place, int dy)
     return place;
 }
 
-class UrlListLayoutTest : public SettingsTest, public ::testing::WithParamInterface<LayoutCase> {
+class UrlListLayoutTest : public PageFixture, public ::testing::WithParamInterface<LayoutCase> {
 protected:
     void SetUp() override
     {
-        SettingsTest::SetUp();
-        SHInitExtraControls();
+        PageFixture::SetUp();
         StandInSetInputPanel(FALSE);
         StandInSetInputPanelTop(0);
     }
@@ -91,7 +88,7 @@ protected:
     {
         StandInSetInputPanel(FALSE);
         StandInSetInputPanelTop(0);
-        SettingsTest::TearDown();
+        PageFixture::TearDown();
     }
 
     // The places of the list and of the controls below and above it.
@@ -101,11 +98,11 @@ protected:
     };
     Layout Measure(HWND page) const
     {
-        Layout layout = {Place(page, IDC_URL_LIST), {}, {}};
+        Layout layout = {page::Place(page, IDC_URL_LIST), {}, {}};
         for (int id : GetParam().below)
-            layout.below.push_back(Place(page, id));
+            layout.below.push_back(page::Place(page, id));
         for (int id : GetParam().above)
-            layout.above.push_back(Place(page, id));
+            layout.above.push_back(page::Place(page, id));
         return layout;
     }
     // Expects the list `shrink` pixels shorter than in `reference` and the

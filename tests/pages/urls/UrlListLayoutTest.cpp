@@ -23,7 +23,7 @@ TEST_P(UrlListLayoutTest, PortraitListGivesWayToThePanelUpTo110Pixels)
         {"panel lowered", FALSE, 0, 0},
     };
     std::unique_ptr<UrlListPage> page = GetParam().make();
-    sheet::RunPage(*page, [&](HWND window) {
+    OpenPage(*page, [&](HWND window) {
         Layout initial = Measure(window);
         EXPECT_EQ(TemplateList(window), initial.list);
         for (const Step &step : steps) {
@@ -39,10 +39,10 @@ TEST_P(UrlListLayoutTest, TheCurrentRowStaysInSight)
 {
     std::unique_ptr<UrlListPage> page = GetParam().make();
     page->InstallDefaults();
-    sheet::RunPage(*page, [&](HWND window) {
+    OpenPage(*page, [&](HWND window) {
         HWND list = GetDlgItem(window, IDC_URL_LIST);
         int last = ListView_GetItemCount(list) - 1;
-        urls::SelectRow(window, last);
+        page::SelectRow(window, IDC_URL_LIST, last);
         ListView_SetSelectionMark(list, last);
         ListView_EnsureVisible(list, last, FALSE);
         StandInSetInputPanelTop(150);

@@ -3,9 +3,7 @@
 #include "UrlAliasPage.h"
 #include "UrlServicePage.h"
 
-#include "TestRegistry.h"
-#include "UrlListDriver.h"
-#include "resource.h"
+#include "PageTest.h"
 
 #include <algorithm>
 #include <map>
@@ -13,9 +11,9 @@
 
 namespace {
 
-using urls::Row;
-using urls::Rows;
-using Values = std::map<std::wstring, std::wstring>;
+using Row = std::vector<std::wstring>;
+using Rows = std::vector<Row>;
+using Entries = std::map<std::wstring, std::wstring>;
 
 struct PageCase {
     const char *label;
@@ -86,21 +84,15 @@ void PrintTo(const PageCase &kind, std::ostream *out)
     *out << kind.label;
 }
 
-class UrlListPageTest : public SettingsTest, public ::testing::WithParamInterface<PageCase> {
+class UrlListPageTest : public PageFixture, public ::testing::WithParamInterface<PageCase> {
 protected:
-    void SetUp() override
-    {
-        SettingsTest::SetUp();
-        SHInitExtraControls();
-    }
-
     const PageCase &Kind() const { return GetParam(); }
     std::wstring Section() const { return Path(Kind().section); }
 
     void Open(const std::function<void(HWND page)> &use, bool accept = true)
     {
         std::unique_ptr<UrlListPage> page = Kind().make();
-        sheet::RunPage(*page, use, accept);
+        OpenPage(*page, use, accept);
     }
 
     void Store(const std::vector<std::pair<std::wstring, std::wstring>> &entries) const
@@ -127,9 +119,9 @@ protected:
     }
 
     // Every value of the section, by name.
-    Values StoredList() const
+    Entries StoredList() const
     {
-        Values values;
+        Entries values;
         HKEY key = nullptr;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, Section().c_str(), 0, KEY_READ, &key))
             return values;
@@ -143,9 +135,9 @@ protected:
         RegCloseKey(key);
         return values;
     }
-    Values ValuesOf(const Rows &rows) const
+    Entries ValuesOf(const Rows &rows) const
     {
-        Values values;
+        Entries values;
         for (size_t i = 0; i < rows.size(); ++i) {
             values[std::to_wstring(i) + L"_Name"] = rows[i][0] + rows[i][1];
             values[std::to_wstring(i) + L"_URL"] = rows[i][2];
@@ -157,7 +149,7 @@ protected:
     {
         std::vector<bool> enabled;
         for (int id : Kind().itemControls)
-            enabled.push_back(urls::IsEnabled(page, id));
+            enabled.push_back(page::Enabled(page, id));
         return enabled;
     }
     std::vector<bool> All(bool value) const
@@ -171,11 +163,16 @@ protected:
             flags += sheet::IsChecked(page, Kind().flagBoxes[i]) ? Kind().flagLetters[i] : L' ';
         return flags;
     }
+    static Rows RowsOn(HWND page) { return page::ListRows(page, IDC_URL_LIST); }
+    static std::vector<int> Selected(HWND page) { return page::SelectedRows(page, IDC_URL_LIST); }
+    static void Select(HWND page, int row) { page::SelectRow(page, IDC_URL_LIST, row); }
+    // What the fields and boxes show with no row to show.
+    Row Blank() const { return {std::wstring(Kind().flagWidth, L' '), L"", L""}; }
     // What the fields and boxes show: flags, name, URL.
     Row Shown(HWND page) const
     {
-        return {CheckedFlags(page), urls::Text(page, Kind().nameField),
-                urls::Text(page, IDC_URL_URL_FIELD)};
+        return {CheckedFlags(page), page::Text(page, Kind().nameField),
+                page::Text(page, IDC_URL_URL_FIELD)};
     }
 };
 
@@ -210,14 +207,14 @@ TEST_P(UrlListPageTest, ShowsTheStoredRowsUnderItsColumnsAndWritesThemBack)
                     (GetWindowLongW(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
         EXPECT_TRUE(ListView_GetExtendedListViewStyle(list) & LVS_EX_FULLROWSELECT);
 
-        EXPECT_EQ(SampleRows(), urls::ListRows(page));
-        EXPECT_TRUE(urls::SelectedRows(page).empty());
-        EXPECT_EQ((Row{std::wstring(Kind().flagWidth, L' '), L"", L""}), Shown(page));
+        EXPECT_EQ(SampleRows(), RowsOn(page));
+        EXPECT_TRUE(Selected(page).empty());
+        EXPECT_EQ(Blank(), Shown(page));
         EXPECT_EQ(All(false), ItemControlsEnabled(page));
-        EXPECT_TRUE(urls::IsReadOnly(page, Kind().nameField));
-        EXPECT_TRUE(urls::IsReadOnly(page, IDC_URL_URL_FIELD));
+        EXPECT_TRUE(page::ReadOnly(page, Kind().nameField));
+        EXPECT_TRUE(page::ReadOnly(page, IDC_URL_URL_FIELD));
         for (int id : {IDC_URL_ADD, IDC_URL_RESTORE_DEFAULTS, IDC_URL_LIST})
-            EXPECT_TRUE(urls::IsEnabled(page, id)) << id;
+            EXPECT_TRUE(page::Enabled(page, id)) << id;
     });
     EXPECT_EQ(ValuesOf(SampleRows()), StoredList());
 }
@@ -233,7 +230,7 @@ TEST_P(UrlListPageTest, ASectionWithoutEntriesIsWrittenBackEmpty)
         if (c.sectionExists)
             testreg::WriteString(HKEY_CURRENT_USER, Section(), L"1_Name", L"  after a gap");
         Open([&](HWND page) {
-            EXPECT_TRUE(urls::ListRows(page).empty()) << c.what;
+            EXPECT_TRUE(RowsOn(page).empty()) << c.what;
             EXPECT_EQ(All(false), ItemControlsEnabled(page)) << c.what;
         });
         EXPECT_TRUE(testreg::KeyExists(HKEY_CURRENT_USER, Section())) << c.what;
@@ -250,25 +247,25 @@ TEST_P(UrlListPageTest, AddAppendsOrGoesInFrontOfTheCurrentRow)
         sheet::Click(page, IDC_URL_ADD);
         Rows expected = rows;
         expected.push_back(added);
-        EXPECT_EQ(expected, urls::ListRows(page));
-        EXPECT_EQ(std::vector<int>{5}, urls::SelectedRows(page));
+        EXPECT_EQ(expected, RowsOn(page));
+        EXPECT_EQ(std::vector<int>{5}, Selected(page));
         EXPECT_EQ(added, Shown(page));
         EXPECT_EQ(All(true), ItemControlsEnabled(page));
-        EXPECT_FALSE(urls::IsReadOnly(page, Kind().nameField));
-        EXPECT_FALSE(urls::IsReadOnly(page, IDC_URL_URL_FIELD));
+        EXPECT_FALSE(page::ReadOnly(page, Kind().nameField));
+        EXPECT_FALSE(page::ReadOnly(page, IDC_URL_URL_FIELD));
         EXPECT_EQ(GetDlgItem(page, IDC_URL_LIST), GetFocus())
             << "the focus is on control " << GetDlgCtrlID(GetFocus());
 
-        urls::SelectRow(page, 2);
+        Select(page, 2);
         sheet::Click(page, IDC_URL_ADD);
         expected.insert(expected.begin() + 2, added);
-        EXPECT_EQ(expected, urls::ListRows(page));
-        EXPECT_EQ(std::vector<int>{2}, urls::SelectedRows(page));
+        EXPECT_EQ(expected, RowsOn(page));
+        EXPECT_EQ(std::vector<int>{2}, Selected(page));
         EXPECT_EQ(added, Shown(page));
         // The new row is the one the fields edit.
-        urls::Type(page, IDC_URL_URL_FIELD, L"http://new.example/");
-        EXPECT_EQ(L"http://new.example/", urls::ListRows(page)[2][2]);
-        EXPECT_EQ(rows[2], urls::ListRows(page)[3]);
+        page::Type(page, IDC_URL_URL_FIELD, L"http://new.example/");
+        EXPECT_EQ(L"http://new.example/", RowsOn(page)[2][2]);
+        EXPECT_EQ(rows[2], RowsOn(page)[3]);
     });
     rows.insert(rows.begin() + 2, {added[0], added[1], L"http://new.example/"});
     rows.push_back(added);
@@ -280,24 +277,24 @@ TEST_P(UrlListPageTest, RemoveLeavesTheFieldsButNoCurrentRow)
     StoreSample();
     Rows rows = SampleRows();
     Open([&](HWND page) {
-        urls::SelectRow(page, 1);
+        Select(page, 1);
         sheet::Click(page, IDC_URL_REMOVE);
         Rows expected = rows;
         expected.erase(expected.begin() + 1);
-        EXPECT_EQ(expected, urls::ListRows(page));
-        EXPECT_TRUE(urls::SelectedRows(page).empty());
+        EXPECT_EQ(expected, RowsOn(page));
+        EXPECT_TRUE(Selected(page).empty());
         EXPECT_EQ(rows[1], Shown(page));
         EXPECT_EQ(All(true), ItemControlsEnabled(page));
 
         // With no current row, typing changes no row and Remove, Up and
         // Down do nothing.
-        urls::Type(page, IDC_URL_URL_FIELD, L"http://typed.example/");
+        page::Type(page, IDC_URL_URL_FIELD, L"http://typed.example/");
         for (int button : {IDC_URL_REMOVE, IDC_URL_UP, IDC_URL_DOWN})
             sheet::Click(page, button);
-        EXPECT_EQ(expected, urls::ListRows(page));
+        EXPECT_EQ(expected, RowsOn(page));
 
         HWND field = GetDlgItem(page, Kind().nameField);
-        urls::MessageSeen hint = urls::AnswerMessage([&] { SetFocus(field); }, IDOK);
+        page::MessageSeen hint = page::AnswerMessage([&] { SetFocus(field); }, IDOK);
         EXPECT_TRUE(hint.shown);
         EXPECT_EQ(L"Please tap [Add] button to add new item", hint.text);
         EXPECT_EQ(product, hint.caption);
@@ -315,32 +312,32 @@ TEST_P(UrlListPageTest, UpAndDownSwapWholeRowsButStopAtTheEnds)
     StoreSample();
     Rows rows = SampleRows();
     Open([&](HWND page) {
-        urls::SelectRow(page, 0);
+        Select(page, 0);
         sheet::Click(page, IDC_URL_UP);
-        EXPECT_EQ(rows, urls::ListRows(page));
-        EXPECT_EQ(std::vector<int>{0}, urls::SelectedRows(page));
+        EXPECT_EQ(rows, RowsOn(page));
+        EXPECT_EQ(std::vector<int>{0}, Selected(page));
 
-        urls::SelectRow(page, 4);
+        Select(page, 4);
         sheet::Click(page, IDC_URL_DOWN);
-        EXPECT_EQ(rows, urls::ListRows(page));
-        EXPECT_EQ(std::vector<int>{4}, urls::SelectedRows(page));
+        EXPECT_EQ(rows, RowsOn(page));
+        EXPECT_EQ(std::vector<int>{4}, Selected(page));
 
-        urls::SelectRow(page, 3);
+        Select(page, 3);
         sheet::Click(page, IDC_URL_UP);
         Rows expected = rows;
         std::swap(expected[2], expected[3]);
-        EXPECT_EQ(expected, urls::ListRows(page));
-        EXPECT_EQ(std::vector<int>{2}, urls::SelectedRows(page));
+        EXPECT_EQ(expected, RowsOn(page));
+        EXPECT_EQ(std::vector<int>{2}, Selected(page));
         EXPECT_EQ(rows[3], Shown(page));
         // The fields now edit the moved row at its new place.
-        urls::Type(page, IDC_URL_URL_FIELD, L"http://moved.example/");
-        EXPECT_EQ(L"http://moved.example/", urls::ListRows(page)[2][2]);
+        page::Type(page, IDC_URL_URL_FIELD, L"http://moved.example/");
+        EXPECT_EQ(L"http://moved.example/", RowsOn(page)[2][2]);
 
         sheet::Click(page, IDC_URL_DOWN);
         expected[2] = expected[3];
         expected[3] = {rows[3][0], rows[3][1], L"http://moved.example/"};
-        EXPECT_EQ(expected, urls::ListRows(page));
-        EXPECT_EQ(std::vector<int>{3}, urls::SelectedRows(page));
+        EXPECT_EQ(expected, RowsOn(page));
+        EXPECT_EQ(std::vector<int>{3}, Selected(page));
     });
 }
 
@@ -348,10 +345,10 @@ TEST_P(UrlListPageTest, URLsAreKeptAsTyped)
 {
     StoreSample();
     Open([&](HWND page) {
-        urls::SelectRow(page, 1);
-        urls::Type(page, IDC_URL_URL_FIELD, L"HTTP://Example.COM/%us");
-        EXPECT_EQ(L"HTTP://Example.COM/%us", urls::Text(page, IDC_URL_URL_FIELD));
-        EXPECT_EQ(L"HTTP://Example.COM/%us", urls::ListRows(page)[1][2]);
+        Select(page, 1);
+        page::Type(page, IDC_URL_URL_FIELD, L"HTTP://Example.COM/%us");
+        EXPECT_EQ(L"HTTP://Example.COM/%us", page::Text(page, IDC_URL_URL_FIELD));
+        EXPECT_EQ(L"HTTP://Example.COM/%us", RowsOn(page)[1][2]);
     });
     EXPECT_EQ(L"HTTP://Example.COM/%us",
               testreg::ReadString(HKEY_CURRENT_USER, Section(), L"1_URL"));
@@ -360,29 +357,29 @@ TEST_P(UrlListPageTest, URLsAreKeptAsTyped)
 TEST_P(UrlListPageTest, DefaultAsksFirstAndWritesOnlyOnAcceptance)
 {
     StoreSample();
-    const Values before = StoredList();
+    const Entries before = StoredList();
     Open([&](HWND page) {
-        urls::SelectRow(page, 1);
-        urls::MessageSeen asked =
-            urls::AnswerMessage([&] { sheet::Click(page, IDC_URL_RESTORE_DEFAULTS); }, IDCANCEL);
+        Select(page, 1);
+        page::MessageSeen asked =
+            page::AnswerMessage([&] { sheet::Click(page, IDC_URL_RESTORE_DEFAULTS); }, IDCANCEL);
         EXPECT_TRUE(asked.shown);
         EXPECT_EQ(L"Do you want to clear all aliases and restore defaults?", asked.text);
         EXPECT_EQ(product, asked.caption);
         EXPECT_TRUE(asked.hasCancel);
-        EXPECT_EQ(SampleRows(), urls::ListRows(page));
-        EXPECT_EQ(std::vector<int>{1}, urls::SelectedRows(page));
+        EXPECT_EQ(SampleRows(), RowsOn(page));
+        EXPECT_EQ(std::vector<int>{1}, Selected(page));
 
-        asked = urls::AnswerMessage([&] { sheet::Click(page, IDC_URL_RESTORE_DEFAULTS); }, IDOK);
+        asked = page::AnswerMessage([&] { sheet::Click(page, IDC_URL_RESTORE_DEFAULTS); }, IDOK);
         EXPECT_TRUE(asked.shown);
-        Rows rows = urls::ListRows(page);
+        Rows rows = RowsOn(page);
         ASSERT_EQ(Kind().defaultCount, rows.size());
         EXPECT_EQ(Kind().firstDefault, rows[0]);
-        EXPECT_TRUE(urls::SelectedRows(page).empty());
-        EXPECT_EQ((Row{std::wstring(Kind().flagWidth, L' '), L"", L""}), Shown(page));
+        EXPECT_TRUE(Selected(page).empty());
+        EXPECT_EQ(Blank(), Shown(page));
         EXPECT_EQ(All(false), ItemControlsEnabled(page));
         EXPECT_EQ(before, StoredList());
     });
-    Values stored = StoredList();
+    Entries stored = StoredList();
     EXPECT_EQ(2 * Kind().defaultCount, stored.size());
     EXPECT_EQ(Kind().firstDefault[0] + Kind().firstDefault[1], stored[L"0_Name"]);
 }
@@ -390,16 +387,16 @@ TEST_P(UrlListPageTest, DefaultAsksFirstAndWritesOnlyOnAcceptance)
 TEST_P(UrlListPageTest, CancellingTheSheetWritesNothing)
 {
     StoreSample();
-    const Values before = StoredList();
+    const Entries before = StoredList();
     Open(
         [&](HWND page) {
-            urls::SelectRow(page, 2);
+            Select(page, 2);
             sheet::Click(page, Kind().flagBoxes[0]);
-            urls::Type(page, Kind().nameField, L"changed");
+            page::Type(page, Kind().nameField, L"changed");
             sheet::Click(page, IDC_URL_UP);
             sheet::Click(page, IDC_URL_ADD);
             sheet::Click(page, IDC_URL_REMOVE);
-            urls::AnswerMessage([&] { sheet::Click(page, IDC_URL_RESTORE_DEFAULTS); }, IDOK);
+            page::AnswerMessage([&] { sheet::Click(page, IDC_URL_RESTORE_DEFAULTS); }, IDOK);
         },
         false);
     EXPECT_EQ(before, StoredList());
@@ -424,9 +421,9 @@ TEST_P(UrlListPageTest, ChangedRowsAreDrawnAgainAndReadersGetCutTexts)
             return covered;
         };
 
-        urls::SelectRow(page, 1);
+        Select(page, 1);
         UpdateWindow(list);
-        urls::Type(page, IDC_URL_URL_FIELD, L"http://typed.example/");
+        page::Type(page, IDC_URL_URL_FIELD, L"http://typed.example/");
         EXPECT_TRUE(redrawn(1)) << "typing into the URL field";
         EXPECT_FALSE(redrawn(3)) << "a row that did not change";
 
@@ -457,16 +454,16 @@ TEST_P(UrlAliasPageTest, AliasesBecomeLowerCaseAtOnceWithTheCaretKept)
     Store({{L"  GooGle", L"http://www.google.com/"}, {L"  y", L"http://www.yahoo.com/"}});
     Open([&](HWND page) {
         // Showing a row is a change of the field too.
-        urls::SelectRow(page, 0);
-        EXPECT_EQ(L"google", urls::Text(page, IDC_URL_ALIAS_FIELD));
-        EXPECT_EQ(L"google", urls::ListRows(page)[0][1]);
+        Select(page, 0);
+        EXPECT_EQ(L"google", page::Text(page, IDC_URL_ALIAS_FIELD));
+        EXPECT_EQ(L"google", RowsOn(page)[0][1]);
 
-        urls::SelectRow(page, 1);
+        Select(page, 1);
         HWND field = GetDlgItem(page, IDC_URL_ALIAS_FIELD);
         SendMessageW(field, EM_SETSEL, 1, 1);
         SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"AHOO"));
-        EXPECT_EQ(L"yahoo", urls::Text(page, IDC_URL_ALIAS_FIELD));
-        EXPECT_EQ(L"yahoo", urls::ListRows(page)[1][1]);
+        EXPECT_EQ(L"yahoo", page::Text(page, IDC_URL_ALIAS_FIELD));
+        EXPECT_EQ(L"yahoo", RowsOn(page)[1][1]);
         DWORD start = 0, end = 0;
         SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
@@ -482,7 +479,7 @@ TEST_P(UrlAliasPageTest, DefaultFlagBelongsToOneRowAndLeavesExpandKeyFlags)
     Store({{L"DEc", L"1"}, {L" En", L"2"}, {L"D o", L"3"}, {L"  g", L"4"}});
     auto flags = [](HWND page) {
         std::vector<std::wstring> column;
-        for (const Row &row : urls::ListRows(page))
+        for (const Row &row : RowsOn(page))
             column.push_back(row[0]);
         return column;
     };
@@ -490,13 +487,13 @@ TEST_P(UrlAliasPageTest, DefaultFlagBelongsToOneRowAndLeavesExpandKeyFlags)
     Open([&](HWND page) {
         // "Exp Key" excludes nothing, and unchecking "Default" takes "D"
         // from the current row only.
-        urls::SelectRow(page, 2);
+        Select(page, 2);
         sheet::Click(page, IDC_URL_FLAG_EXP_KEY);
         EXPECT_EQ((Flags{L"DE", L" E", L"DE", L"  "}), flags(page));
         sheet::Click(page, IDC_URL_FLAG_DEFAULT);
         EXPECT_EQ((Flags{L"DE", L" E", L" E", L"  "}), flags(page));
         // Checking takes it from every other row and leaves their "E".
-        urls::SelectRow(page, 3);
+        Select(page, 3);
         sheet::Click(page, IDC_URL_FLAG_DEFAULT);
         EXPECT_EQ((Flags{L" E", L" E", L" E", L"D "}), flags(page));
         sheet::Click(page, IDC_URL_FLAG_EXP_KEY);
@@ -566,15 +563,15 @@ TEST_P(UrlServicePageTest, FlagsAreComposedFromTheThreeBoxes)
     };
     Open([&](HWND page) {
         for (const Case &c : cases) {
-            urls::SelectRow(page, c.row);
+            Select(page, c.row);
             for (int box : c.clicks)
                 sheet::Click(page, box);
-            EXPECT_EQ(c.flags, urls::ListRows(page)[c.row][0]) << "row " << c.row;
+            EXPECT_EQ(c.flags, RowsOn(page)[c.row][0]) << "row " << c.row;
             EXPECT_EQ(c.flags, CheckedFlags(page));
         }
         // Capitals in the name stay.
-        urls::Type(page, IDC_URL_NAME_FIELD, L"Google MAPS");
-        EXPECT_EQ(L"Google MAPS", urls::ListRows(page)[1][1]);
+        page::Type(page, IDC_URL_NAME_FIELD, L"Google MAPS");
+        EXPECT_EQ(L"Google MAPS", RowsOn(page)[1][1]);
     });
     EXPECT_EQ(L"CSGPlain", testreg::ReadString(HKEY_CURRENT_USER, Section(), L"0_Name"));
     EXPECT_EQ(L"   Google MAPS", testreg::ReadString(HKEY_CURRENT_USER, Section(), L"1_Name"));

@@ -18,7 +18,8 @@ const std::wstring kBrowserMachine =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 const std::wstring kUserAgent = kBrowserMachine + L"\\User Agent";
 const std::wstring kPostPlatform = kUserAgent + L"\\Post Platform";
-const std::wstring kBrowserMain = L"Software\\Microsoft\\Internet Explorer\\Main";
+const std::wstring kBrowserUser = L"Software\\Microsoft\\Internet Explorer";
+const std::wstring kBrowserMain = kBrowserUser + L"\\Main";
 
 namespace testreg {
 
