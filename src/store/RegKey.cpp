@@ -85,18 +85,26 @@ BOOL RegKey::QueryString(LPCWSTR name, wchar_t *buffer, DWORD *size) const
     std::vector<BYTE> data(capacity > 0 ? capacity : 1); // &data[0] must exist
     DWORD type = REG_NONE;
     DWORD stored = capacity;
-    if (!QueryValue(name, &data[0], &type, &stored) || type != REG_SZ)
+    if (!QueryValue(name, &data[0], &type, &stored) || type != REG_SZ ||
+        !TerminateText(data, &stored))
         return FALSE;
-    if (!EndsWithNul(data, stored)) {
-        stored = stored / sizeof(wchar_t) * sizeof(wchar_t);
-        if (stored + sizeof(wchar_t) > capacity)
-            return FALSE;
-        data[stored] = 0;
-        data[stored + 1] = 0;
-        stored += sizeof(wchar_t);
-    }
     CopyMemory(buffer, &data[0], stored);
     *size = stored;
+    return TRUE;
+}
+
+// Text data need not end with a NUL: one is added in place of an odd last
+// byte, or after the data when the buffer has room.
+BOOL RegKey::TerminateText(std::vector<BYTE> &data, DWORD *stored)
+{
+    if (EndsWithNul(data, *stored))
+        return TRUE;
+    DWORD whole = *stored / sizeof(wchar_t) * sizeof(wchar_t);
+    if (whole + sizeof(wchar_t) > data.size())
+        return FALSE;
+    data[whole] = 0;
+    data[whole + 1] = 0;
+    *stored = whole + sizeof(wchar_t);
     return TRUE;
 }
 
@@ -150,6 +158,20 @@ BOOL RegKey::EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data,
         return FALSE;
     name->assign(buffer, length);
     return TRUE;
+}
+
+BOOL RegKey::HasValueAt(DWORD index) const
+{
+    wchar_t buffer[kMaxNameLength];
+    DWORD length = kMaxNameLength;
+    LONG status = RegEnumValueW(key, index, buffer, &length, NULL, NULL, NULL, NULL);
+    return status == ERROR_SUCCESS || status == ERROR_MORE_DATA;
+}
+
+BOOL RegKey::HasSubKeys() const
+{
+    std::wstring name;
+    return EnumSubKey(0, &name);
 }
 
 BOOL RegKey::DeleteValue(LPCWSTR name) const

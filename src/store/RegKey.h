@@ -6,6 +6,7 @@
 #include "Platform.h"
 
 #include <string>
+#include <vector>
 
 class RegKey {
 public:
@@ -47,6 +48,10 @@ public:
     // On failure the name is left as it was.
     BOOL EnumSubKey(DWORD index, std::wstring *name) const;
     BOOL EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data, DWORD *size) const;
+    // Whether the key has a value at the index, also one whose name or data
+    // EnumValue cannot take: that one does not end the enumeration.
+    BOOL HasValueAt(DWORD index) const;
+    BOOL HasSubKeys() const;
 
     BOOL DeleteValue(LPCWSTR name) const;
     // Deletes the key's values, always the first one left, until none is
@@ -56,6 +61,11 @@ public:
     BOOL DeleteSubKey(LPCWSTR name) const;
 
     HKEY Handle() const { return key; }
+
+    // Makes the first stored bytes of text data, read into data, end with a
+    // NUL, as every reader of a text expects; stored becomes the size of the
+    // terminated text. False when the data has no room for the NUL.
+    static BOOL TerminateText(std::vector<BYTE> &data, DWORD *stored);
 
 protected:
     // The value name of a string-table entry, or NULL when there is none.

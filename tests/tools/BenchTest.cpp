@@ -81,6 +81,26 @@ TEST(BaselineSheet, TakesTheTemplatesTheModuleCarriesInThePageOrder)
     EXPECT_EQ("", none.TemplateList());
 }
 
+// The bare pages ask the shell for what every options page asks: so the
+// ratios leave out the shell's share.
+TEST(BaselineSheet, ItsPagesMakeTheShellCallsOfEveryOptionsPage)
+{
+    SHInitExtraControls();
+    BaselineSheet baseline(ThisProgram());
+    ASSERT_TRUE(baseline.MakesShellCalls());
+    SheetStopwatch stopwatch;
+    SheetTimes times;
+    std::string error;
+    StandInResetRecord();
+    ASSERT_TRUE(stopwatch.Measure([&] { return baseline.Run(stopwatch.Owner()); }, times, error))
+        << error;
+    const StandInRecord *record = StandInGetRecord();
+    EXPECT_EQ(baseline.PageCount(), record->initDialogCalls);
+    EXPECT_EQ(static_cast<DWORD>(SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN),
+              record->lastInitDialogFlags);
+    EXPECT_EQ(baseline.PageCount(), record->menuBarCalls);
+}
+
 TEST(SheetStopwatch, DrivesASheetThroughEveryPageAndAccepts)
 {
     const int kPages = 4;

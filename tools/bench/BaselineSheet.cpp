@@ -18,6 +18,17 @@ const WORD kPageOrder[] = {
 // full-screen flag is 0 there.
 const DWORD kSheetFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK | PSH_HASHELP;
 
+// What every options page asks of the shell when it is made.
+const DWORD kFullScreenFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
+const wchar_t kShellLibrary[] = L"aygshell.dll";
+
+template <class Proc> Proc ShellCall(HMODULE shell, const char *name)
+{
+    if (!shell)
+        return nullptr;
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(shell, name)));
+}
+
 } // namespace
 
 BaselineSheet::BaselineSheet(HMODULE module) : module(module)
@@ -25,6 +36,9 @@ BaselineSheet::BaselineSheet(HMODULE module) : module(module)
     for (WORD id : kPageOrder)
         if (FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG))
             templates.push_back(id);
+    HMODULE shell = GetModuleHandleW(kShellLibrary);
+    initDialog = ShellCall<InitDialogProc>(shell, "SHInitDialog");
+    createMenuBar = ShellCall<CreateMenuBarProc>(shell, "SHCreateMenuBar");
 }
 
 std::string BaselineSheet::TemplateList() const
@@ -45,6 +59,7 @@ bool BaselineSheet::Run(HWND owner) const
         page.hInstance = module;
         page.pszTemplate = MAKEINTRESOURCEW(templates[i]);
         page.pfnDlgProc = PageProc;
+        page.lParam = reinterpret_cast<LPARAM>(this);
     }
     PROPSHEETHEADERW header = {};
     header.dwSize = sizeof header;
@@ -59,10 +74,31 @@ bool BaselineSheet::Run(HWND owner) const
     return PropertySheetW(&header) > 0;
 }
 
-// Lets the dialog manager set the focus; handles nothing else.
-INT_PTR CALLBACK BaselineSheet::PageProc(HWND, UINT message, WPARAM, LPARAM)
+// Makes the page's shell calls and lets the dialog manager set the focus;
+// handles nothing else.
+INT_PTR CALLBACK BaselineSheet::PageProc(HWND page, UINT message, WPARAM, LPARAM lParam)
 {
-    return message == WM_INITDIALOG;
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    const PROPSHEETPAGEW *descriptor = reinterpret_cast<const PROPSHEETPAGEW *>(lParam);
+    reinterpret_cast<const BaselineSheet *>(descriptor->lParam)->InitPage(page);
+    return TRUE;
+}
+
+void BaselineSheet::InitPage(HWND page) const
+{
+    if (!MakesShellCalls())
+        return;
+    SHINITDLGINFO info = {};
+    info.dwMask = SHIDIM_FLAGS;
+    info.hDlg = page;
+    info.dwFlags = kFullScreenFlags;
+    initDialog(&info);
+    SHMENUBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    bar.hwndParent = page;
+    bar.dwFlags = SHCMBF_EMPTYBAR;
+    createMenuBar(&bar);
 }
 
 int CALLBACK BaselineSheet::SheetCallback(HWND, UINT, LPARAM)

@@ -1,8 +1,8 @@
 // Measures what the options module costs over a bare property sheet. In one
 // process it runs, many times and in turn, the options sheet through
-// ShowOptions and a baseline sheet of the same dialog templates with no page
-// code, and prints for each phase the medians and their ratio, with the
-// DLL's size:
+// ShowOptions and a baseline sheet of the same dialog templates whose pages
+// make only the shell calls that every options page makes, and prints for
+// each phase the medians and their ratio, with the DLL's size:
 //   - from the call until the start page is shown,
 //   - showing every other page once,
 //   - from OK until the call has returned.
@@ -251,6 +251,9 @@ int Run(const Options &options)
     if (optionsPages != baseline.PageCount())
         std::printf("note: the two sheets have different pages, so the ratios compare unlike "
                     "sheets\n");
+    if (!baseline.MakesShellCalls())
+        std::printf("note: no shell library offers the pages' shell calls, so the baseline's "
+                    "pages make none\n");
     std::printf("medians of %d runs, in milliseconds:\n", options.runs);
     std::printf("  %-34s %9s %9s %7s\n", "phase", "options", "baseline", "ratio");
     PrintRow("open until the start page shows", ours.open, bare.open);

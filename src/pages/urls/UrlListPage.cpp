@@ -40,8 +40,8 @@ bool IsColumn(int column)
 } // namespace
 
 UrlListPage::UrlListPage(const UrlListPageKind &kind)
-    : OptionPage(kind.templateId, 0), kind(kind), listView(NULL), currentItem(-1),
-      referenceListHeight(0)
+    : OptionPage(kind.templateId, 0), kind(kind), store(*kind.list), listView(NULL),
+      currentItem(-1), referenceListHeight(0)
 {
 }
 
@@ -85,7 +85,7 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
         ListView_InsertColumn(list, i, &column);
     }
 
-    FillRows(UrlListStore(*kind.list).Read());
+    FillRows(store.Read());
 
     AdjustLayout(0, 0);
     SetFocus(list);
@@ -172,7 +172,7 @@ BOOL UrlListPage::OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result)
 void UrlListPage::OnOK()
 {
     DWORD expandKey = kind.expandKeyListId ? ListSelection(kind.expandKeyListId) : 0;
-    UrlListStore(*kind.list).Write(rows, expandKey);
+    store.Write(rows, expandKey);
     OptionPage::OnOK();
 }
 

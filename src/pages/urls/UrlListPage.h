@@ -96,6 +96,9 @@ private:
     bool IsField(int controlId) const;
 
     const UrlListPageKind &kind;
+    // Remembers what the list read at initialisation, so that accepting an
+    // unchanged list leaves its section alone.
+    UrlListStore store;
     // Looked up once: each lookup by id searches the page's children.
     HWND listView;
     // The working copy, one entry a list row in the same order. The list

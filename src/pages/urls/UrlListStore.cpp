@@ -13,31 +13,113 @@ const size_t kMaxTextLength = kUrlTextCapacity - 1;
 const size_t kValueNameLength = 24;
 const wchar_t kNameFormat[] = L"%d_Name";
 const wchar_t kUrlFormat[] = L"%d_URL";
+const wchar_t kNameSuffix[] = L"_Name";
+const wchar_t kUrlSuffix[] = L"_URL";
+// Entry numbers are written with "%d": more digits name no entry.
+const size_t kMaxIndexDigits = 9;
 const DWORD kNoExpandKeyValue = 0;
+
+enum TextKind { kNameText, kUrlText };
+
+// One value of the section that holds an entry's text.
+struct SectionText {
+    size_t index;
+    TextKind kind;
+    // Read as a reader by name reads it: text that fits its buffer.
+    bool readable;
+    // Stored exactly as Write stores it, under the name Write spells.
+    bool exact;
+    std::wstring text;
+};
+
+// Value names match without regard to case, as the registry matches them;
+// the suffixes hold only letters that have no other case forms.
+bool SameIgnoringCase(const std::wstring &text, const wchar_t *expected)
+{
+    size_t length = lstrlenW(expected);
+    if (text.size() != length)
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        wchar_t a = text[i], b = expected[i];
+        if (a >= L'a' && a <= L'z')
+            a = static_cast<wchar_t>(a - L'a' + L'A');
+        if (b >= L'a' && b <= L'z')
+            b = static_cast<wchar_t>(b - L'a' + L'A');
+        if (a != b)
+            return false;
+    }
+    return true;
+}
+
+// The entry number and text of a value named as "%d_Name" or "%d_URL"
+// names them; false for any other name.
+bool ParseValueName(const std::wstring &name, SectionText *text)
+{
+    size_t digits = 0;
+    while (digits < name.size() && name[digits] >= L'0' && name[digits] <= L'9')
+        ++digits;
+    if (digits == 0 || digits > kMaxIndexDigits || (digits > 1 && name[0] == L'0'))
+        return false;
+    std::wstring suffix = name.substr(digits);
+    if (SameIgnoringCase(suffix, kNameSuffix)) {
+        text->kind = kNameText;
+        text->exact = suffix == kNameSuffix;
+    } else if (SameIgnoringCase(suffix, kUrlSuffix)) {
+        text->kind = kUrlText;
+        text->exact = suffix == kUrlSuffix;
+    } else {
+        return false;
+    }
+    text->index = 0;
+    for (size_t i = 0; i < digits; ++i)
+        text->index = text->index * 10 + static_cast<size_t>(name[i] - L'0');
+    return true;
+}
+
+// Takes the value's data as a reader by name takes it; exact stays only for
+// the text and its terminator, the form that Write stores.
+void TakeText(DWORD type, std::vector<BYTE> &data, DWORD size, SectionText *text)
+{
+    DWORD stored = size;
+    text->readable = type == REG_SZ && RegKey::TerminateText(data, &stored);
+    if (!text->readable) {
+        text->exact = false;
+        return;
+    }
+    text->text.assign(reinterpret_cast<const wchar_t *>(&data[0]));
+    text->exact = text->exact && size == (text->text.size() + 1) * sizeof(wchar_t);
+}
+
+// The section's texts by entry number, each kind in its own row. Numbers at
+// or above the section's value count cannot belong to an entry that is read.
+void PlaceTexts(const std::vector<SectionText> &found, size_t valueCount,
+                std::vector<SectionText> *names, std::vector<SectionText> *urls)
+{
+    SectionText missing;
+    missing.readable = false;
+    missing.exact = false;
+    names->assign(valueCount, missing);
+    urls->assign(valueCount, missing);
+    for (size_t i = 0; i < found.size(); ++i)
+        if (found[i].index < valueCount)
+            (found[i].kind == kNameText ? *names : *urls)[found[i].index] = found[i];
+}
 
 void FormatValueName(const wchar_t *format, size_t index, wchar_t *name)
 {
     wsprintfW(name, format, static_cast<int>(index));
 }
 
-// Reads one entry text; false when it is missing, not text, or too long.
-bool ReadText(const RegKey &key, const wchar_t *format, size_t index, std::wstring *text)
+std::wstring Cut(const std::wstring &text)
 {
-    wchar_t name[kValueNameLength];
-    FormatValueName(format, index, name);
-    std::vector<wchar_t> buffer(kUrlTextCapacity);
-    DWORD size = static_cast<DWORD>(kUrlTextCapacity * sizeof(wchar_t));
-    if (!key.QueryString(name, &buffer[0], &size))
-        return false;
-    text->assign(&buffer[0]);
-    return true;
+    return text.substr(0, kMaxTextLength);
 }
 
 void WriteText(const RegKey &key, const wchar_t *format, size_t index, const std::wstring &text)
 {
     wchar_t name[kValueNameLength];
     FormatValueName(format, index, name);
-    key.SetString(name, text.substr(0, kMaxTextLength).c_str());
+    key.SetString(name, Cut(text).c_str());
 }
 
 } // namespace
@@ -47,26 +129,57 @@ const UrlListKind kAliasList = {L"Alias", kAliasFlagWidth, IDS_DEFAULT_ALIAS_FIR
 const UrlListKind kServiceList = {L"Service", kServiceFlagWidth, IDS_DEFAULT_SERVICE_FIRST,
                                   kNoExpandKeyValue};
 
-UrlListStore::UrlListStore(const UrlListKind &kind) : kind(kind)
+UrlListStore::UrlListStore(const UrlListKind &kind) : kind(kind), storedExactly(false)
 {
 }
 
-UrlList UrlListStore::Read() const
+// One pass over the section's values finds every entry text; the list is
+// then taken from entry 0 on, as reading each entry's values by name would.
+UrlList UrlListStore::Read()
 {
+    stored.clear();
+    storedExactly = false;
     UrlList entries;
     SettingsKey key;
     if (!key.Open(kind.section))
         return entries;
-    for (size_t i = 0;; ++i) {
-        std::wstring nameData, url;
-        if (!ReadText(key, kNameFormat, i, &nameData))
-            break;
-        bool hasUrl = ReadText(key, kUrlFormat, i, &url);
-        entries.push_back(Split(nameData, url));
-        if (!hasUrl)
-            break;
+
+    bool onlyEntryTexts = !key.HasSubKeys();
+    std::vector<SectionText> found;
+    std::vector<BYTE> data(kUrlTextCapacity * sizeof(wchar_t));
+    DWORD valueCount = 0;
+    for (;; ++valueCount) {
+        std::wstring name;
+        DWORD type = REG_NONE;
+        DWORD size = static_cast<DWORD>(data.size());
+        SectionText text;
+        if (!key.EnumValue(valueCount, &name, &type, &data[0], &size)) {
+            if (!key.HasValueAt(valueCount))
+                break;
+            onlyEntryTexts = false;
+        } else if (ParseValueName(name, &text)) {
+            TakeText(type, data, size, &text);
+            found.push_back(text);
+        } else {
+            onlyEntryTexts = false;
+        }
     }
     key.Close();
+
+    std::vector<SectionText> names, urls;
+    PlaceTexts(found, valueCount, &names, &urls);
+    bool exact = onlyEntryTexts;
+    for (size_t i = 0; i < names.size() && names[i].readable; ++i) {
+        entries.push_back(Split(names[i].text, urls[i].readable ? urls[i].text : L""));
+        exact = exact && names[i].exact && urls[i].exact;
+        if (!urls[i].readable)
+            break;
+    }
+    storedExactly = exact && valueCount == 2 * entries.size();
+    for (size_t i = 0; storedExactly && i < entries.size(); ++i) {
+        StoredUrlEntry entry = {names[i].text, urls[i].text};
+        stored.push_back(entry);
+    }
     return entries;
 }
 
@@ -74,13 +187,17 @@ UrlList UrlListStore::Read() const
 // survives. Each step goes on when an earlier one failed.
 void UrlListStore::Write(const UrlList &entries, DWORD expandKey) const
 {
+    bool unchanged = HoldsExactly(entries);
     SettingsKey settings;
     if (settings.Open()) {
         if (kind.expandKeyValueId)
             settings.SetDword(kind.expandKeyValueId, expandKey);
-        settings.DeleteSubKey(kind.section);
+        if (!unchanged)
+            settings.DeleteSubKey(kind.section);
     }
     settings.Close();
+    if (unchanged)
+        return;
 
     SettingsKey list;
     list.Create(kind.section);
@@ -119,6 +236,24 @@ UrlList UrlListStore::Defaults() const
         entries.push_back(Split(nameData, url ? url : L""));
     }
     return entries;
+}
+
+// The entries are those read, and the section still has as many values and
+// no subkey: a section deleted, filled or emptied since is written afresh.
+bool UrlListStore::HoldsExactly(const UrlList &entries) const
+{
+    if (!storedExactly || entries.size() != stored.size())
+        return false;
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (Cut(entries[i].flags + entries[i].name) != stored[i].nameData ||
+            Cut(entries[i].url) != stored[i].url)
+            return false;
+    SettingsKey section;
+    if (!section.Open(kind.section))
+        return false;
+    DWORD valueCount = static_cast<DWORD>(2 * stored.size());
+    return (valueCount == 0 || section.HasValueAt(valueCount - 1)) &&
+           !section.HasValueAt(valueCount) && !section.HasSubKeys();
 }
 
 // Name data shorter than the flags gets blanks for the missing flags and an

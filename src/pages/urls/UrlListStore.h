@@ -41,17 +41,29 @@ extern const UrlListKind kServiceList;
 // longest text that is read or written has one character less.
 const size_t kUrlTextCapacity = 4096;
 
+// One entry as its two texts are stored: the flags and name as one text,
+// and the URL.
+struct StoredUrlEntry {
+    std::wstring nameData;
+    std::wstring url;
+};
+
 class UrlListStore {
 public:
     explicit UrlListStore(const UrlListKind &kind);
 
     // The stored list, up to the first entry whose name cannot be read; an
     // entry whose URL cannot be read is kept with an empty URL and ends the
-    // list. A missing section is an empty list; it is never created.
-    UrlList Read() const;
+    // list. A missing section is an empty list; it is never created. The
+    // section is read in one pass over its values, and the store remembers
+    // whether it holds exactly the list read, as Write would store it.
+    UrlList Read();
     // Replaces the stored list with entries. Where the list has an expand
     // key, expandKey is written beside it first, into an existing settings
-    // key only. Texts longer than the readers take are cut to fit.
+    // key only. Texts longer than the readers take are cut to fit. A
+    // section that already holds exactly what would be written, as the
+    // last Read found it and as far as it still has as many values, is left
+    // as it is: flash memory wears with every write.
     void Write(const UrlList &entries, DWORD expandKey) const;
     // Writes the built-in list when the section is missing; an existing
     // section, even an empty one, is left as it is.
@@ -61,8 +73,13 @@ public:
 
 private:
     UrlEntry Split(const std::wstring &nameData, const std::wstring &url) const;
+    bool HoldsExactly(const UrlList &entries) const;
 
     const UrlListKind &kind;
+    // What the last Read found, and whether the section held these entries'
+    // values, stored as Write stores them, and nothing else.
+    std::vector<StoredUrlEntry> stored;
+    bool storedExactly;
 };
 
 #endif

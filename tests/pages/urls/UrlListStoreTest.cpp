@@ -6,6 +6,8 @@
 #include "HostContext.h"
 #include "TestRegistry.h"
 
+#include <tuple>
+
 namespace {
 
 using Values = std::vector<std::pair<std::wstring, std::wstring>>;
@@ -142,6 +144,118 @@ TEST_F(UrlListStoreTest, ReadingEndsAtTheFirstEntryItCannotRead)
     }
     // Reading never creates the section.
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, Path(L"Alias")));
+}
+
+// Accepting rewrites a section only where that changes it: whether the store
+// skips the rewrite or not, the section ends the same, and one that holds
+// exactly the list is not written at all.
+TEST_F(UrlListStoreTest, RewritingLeavesTheSectionAsAFullRewriteWouldAndSkipsAnExactOne)
+{
+    using Raw = std::vector<BYTE>;
+    // The text with its terminator.
+    auto text = [](const std::wstring &value) {
+        const BYTE *bytes = reinterpret_cast<const BYTE *>(value.c_str());
+        return Raw(bytes, bytes + (value.size() + 1) * sizeof(wchar_t));
+    };
+    // The data's last bytes are not stored: the registry adds a terminator
+    // only where the bytes after the data are one.
+    struct Stored {
+        const wchar_t *name;
+        DWORD type;
+        Raw data;
+        DWORD droppedBytes = 0;
+    };
+    const std::vector<Stored> exact = {{L"0_Name", REG_SZ, text(L"DEc")},
+                                       {L"0_URL", REG_SZ, text(L"http://www.%s.com/")},
+                                       {L"1_Name", REG_SZ, text(L"  g")},
+                                       {L"1_URL", REG_SZ, text(L"")}};
+    auto with = [&](std::vector<Stored> extra) {
+        std::vector<Stored> values = exact;
+        values.insert(values.end(), extra.begin(), extra.end());
+        return values;
+    };
+    struct Case {
+        const char *what;
+        std::vector<Stored> stored;
+        bool subKey;
+        bool untouched;
+    } cases[] = {
+        {"exactly the list", exact, false, true},
+        {"an empty section", {}, false, true},
+        {"stale entries above a gap",
+         with({{L"3_Name", REG_SZ, text(L"  stale")}, {L"3_URL", REG_SZ, text(L"x")}}), false,
+         false},
+        {"a value that is no entry", with({{L"Other", REG_SZ, text(L"x")}}), false, false},
+        {"a subkey", exact, true, false},
+        {"a name spelled in another case",
+         {{L"0_name", REG_SZ, text(L"DEc")}, {L"0_URL", REG_SZ, text(L"u")}},
+         false,
+         false},
+        {"a text without its terminator",
+         {{L"0_Name", REG_SZ, text(L"DEcX"), 4}, {L"0_URL", REG_SZ, text(L"u")}},
+         false,
+         false},
+        {"bytes after the terminator",
+         {{L"0_Name", REG_SZ, text(L"DEc")}, {L"0_URL", REG_SZ, text(std::wstring(L"u\0junk", 6))}},
+         false,
+         false},
+        {"a name shorter than its flags",
+         {{L"0_Name", REG_SZ, text(L"D")}, {L"0_URL", REG_SZ, text(L"u")}},
+         false,
+         false},
+        {"a name without its URL", {{L"0_Name", REG_SZ, text(L"DEc")}}, false, false},
+    };
+    // Every value and subkey of the section, with the time it was last
+    // written.
+    auto snapshot = [&](FILETIME *written) {
+        std::vector<std::tuple<std::wstring, DWORD, Raw>> values;
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Path(L"Alias").c_str(), 0, KEY_READ, &key))
+            return values;
+        DWORD subKeys = 0;
+        RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, written);
+        values.emplace_back(L"subkeys", subKeys, Raw());
+        for (DWORD i = 0;; ++i) {
+            wchar_t name[256];
+            DWORD length = 256, type = 0, size = 16384;
+            Raw data(size);
+            if (RegEnumValueW(key, i, name, &length, nullptr, &type, data.data(), &size))
+                break;
+            data.resize(size);
+            values.emplace_back(name, type, data);
+        }
+        RegCloseKey(key);
+        return values;
+    };
+    for (const Case &c : cases) {
+        auto store = [&] {
+            testreg::DeleteTree(HKEY_CURRENT_USER, Path());
+            for (const Stored &value : c.stored)
+                testreg::WriteRaw(HKEY_CURRENT_USER, Path(L"Alias"), value.name, value.type,
+                                  value.data.data(),
+                                  static_cast<DWORD>(value.data.size()) - value.droppedBytes);
+            testreg::WriteDword(HKEY_CURRENT_USER, Path(L"Alias"), nullptr, 0);
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, Path(L"Alias").c_str(), nullptr);
+            if (c.subKey)
+                testreg::WriteDword(HKEY_CURRENT_USER, Path(L"Alias\\Below"), L"x", 1);
+        };
+        store();
+        UrlList list = UrlListStore(kAliasList).Read();
+        UrlListStore(kAliasList).Write(list, 0);
+        FILETIME ignored;
+        auto rewritten = snapshot(&ignored);
+
+        store();
+        UrlListStore reader(kAliasList);
+        ASSERT_EQ(list.size(), reader.Read().size()) << c.what;
+        FILETIME before = {}, after = {};
+        snapshot(&before);
+        Sleep(20);
+        reader.Write(list, 0);
+        EXPECT_EQ(rewritten, snapshot(&after)) << c.what;
+        EXPECT_EQ(c.untouched, CompareFileTime(&before, &after) == 0) << c.what;
+    }
 }
 
 TEST_F(UrlListStoreTest, WritingWithoutASettingsKeyStoresTheListButNoExpandKey)
