@@ -180,6 +180,7 @@ INT_PTR OptionDialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM 
     OptionDialog *dialog = created;
     if (dialog) {
         dialog->window = window;
+        dialog->controls.clear();
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dialog));
     } else {
         dialog = BoundDialog(window);
@@ -192,8 +193,24 @@ INT_PTR OptionDialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM 
 void OptionDialog::SetHeadingFont(const int *controlIds, int count) const
 {
     for (int i = 0; i < count; ++i)
-        SendDlgItemMessageW(window, controlIds[i], WM_SETFONT,
-                            reinterpret_cast<WPARAM>(headingFont), TRUE);
+        SendControlMessage(controlIds[i], WM_SETFONT, reinterpret_cast<WPARAM>(headingFont), TRUE);
+}
+
+HWND OptionDialog::Control(int controlId) const
+{
+    for (size_t i = 0; i < controls.size(); ++i)
+        if (controls[i].first == controlId)
+            return controls[i].second;
+    HWND control = GetDlgItem(window, controlId);
+    if (control)
+        controls.push_back(std::make_pair(controlId, control));
+    return control;
+}
+
+LRESULT OptionDialog::SendControlMessage(int controlId, UINT message, WPARAM wParam,
+                                         LPARAM lParam) const
+{
+    return SendMessageW(Control(controlId), message, wParam, lParam);
 }
 
 // The heading font is the dialog's current font made bold at a fixed height,

@@ -5,6 +5,9 @@
 
 #include "Platform.h"
 
+#include <utility>
+#include <vector>
+
 class OptionDialog {
 public:
     OptionDialog(UINT templateId, HWND ownerWindow);
@@ -62,6 +65,12 @@ protected:
     static LONG VisibleDesktopBottom();
     // Gives each listed heading control the heading font.
     void SetHeadingFont(const int *controlIds, int count) const;
+    // The dialog's control with this id, or NULL. Each id is looked up once
+    // a window: a lookup by id lists all of the dialog's children, which
+    // under a window server costs a round trip.
+    HWND Control(int controlId) const;
+    // SendDlgItemMessageW through the remembered control.
+    LRESULT SendControlMessage(int controlId, UINT message, WPARAM wParam, LPARAM lParam) const;
 
     HWND window;
     HWND ownerWindow;
@@ -78,6 +87,10 @@ private:
     // The separator image grown for a screen denser than the QVGA one, which
     // every separator of the dialog shows; NULL where none is needed.
     HBITMAP scaledSeparator;
+    // The controls looked up so far, by id; emptied when the object is bound
+    // to a new window.
+    typedef std::pair<int, HWND> KnownControl;
+    mutable std::vector<KnownControl> controls;
 
     OptionDialog(const OptionDialog &);
     OptionDialog &operator=(const OptionDialog &);

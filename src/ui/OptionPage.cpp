@@ -77,7 +77,7 @@ void OptionPage::AttachToSheet(int index, int *activeSlot)
 
 void OptionPage::AddListItem(int listId, LPCWSTR text) const
 {
-    SendDlgItemMessageW(window, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SendControlMessage(listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
 void OptionPage::AddListString(int listId, UINT stringId) const
@@ -101,7 +101,7 @@ void OptionPage::AddListRange(int listId, DWORD first, DWORD last) const
 {
     if (last < first)
         return;
-    HWND list = GetDlgItem(window, listId);
+    HWND list = Control(listId);
     DWORD count = last - first + 1;
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, CB_INITSTORAGE, count, count * kNumberTextLength * sizeof(wchar_t));
@@ -142,29 +142,29 @@ void OptionPage::EndListViewFill(HWND list)
 // An index the list does not have leaves it without a selection.
 void OptionPage::SelectListItem(int listId, DWORD index) const
 {
-    SendDlgItemMessageW(window, listId, CB_SETCURSEL, index, 0);
+    SendControlMessage(listId, CB_SETCURSEL, index, 0);
 }
 
 // A list without a selection reports CB_ERR (-1), which is what is stored.
 DWORD OptionPage::ListSelection(int listId) const
 {
-    return static_cast<DWORD>(SendDlgItemMessageW(window, listId, CB_GETCURSEL, 0, 0));
+    return static_cast<DWORD>(SendControlMessage(listId, CB_GETCURSEL, 0, 0));
 }
 
 // Any nonzero stored state means checked: a two-state box has no other.
 void OptionPage::SetCheck(int boxId, DWORD state) const
 {
-    CheckDlgButton(window, boxId, state ? BST_CHECKED : BST_UNCHECKED);
+    SendControlMessage(boxId, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 DWORD OptionPage::CheckState(int boxId) const
 {
-    return IsDlgButtonChecked(window, boxId);
+    return static_cast<DWORD>(SendControlMessage(boxId, BM_GETCHECK, 0, 0));
 }
 
 std::wstring OptionPage::ControlText(int controlId, int maxLength) const
 {
     std::vector<wchar_t> text(maxLength + 1);
-    GetDlgItemTextW(window, controlId, &text[0], maxLength + 1);
+    GetWindowTextW(Control(controlId), &text[0], maxLength + 1);
     return &text[0];
 }

@@ -34,6 +34,8 @@ public:
             OptionDialog::EndModal(result);
     }
     void AdjustLayout(WPARAM wParam, LPARAM) override { layoutChanges.push_back(wParam); }
+    using OptionDialog::Control;
+    using OptionDialog::SendControlMessage;
 
     HWND Create()
     {
@@ -145,6 +147,32 @@ TEST_F(OptionDialogTest, InitialisationMakesFontFullScreenAndMenuBar)
     wchar_t className[32] = {};
     GetClassNameW(dialog.MenuBar(), className, 32);
     EXPECT_STREQ(L"menu_worker", className);
+}
+
+// Controls are found by id in the window the object is bound to now: an id
+// that was missing is looked up again, and a new window of the same object
+// has controls of its own.
+TEST_F(OptionDialogTest, ControlsAreFoundInTheBoundWindow)
+{
+    EXPECT_EQ(GetDlgItem(window, IDC_TAB_HEIGHT), dialog.Control(IDC_TAB_HEIGHT));
+    EXPECT_EQ(GetDlgItem(window, IDC_TAB_COUNT), dialog.Control(IDC_TAB_COUNT));
+    EXPECT_EQ(GetDlgItem(window, IDC_TAB_HEIGHT), dialog.Control(IDC_TAB_HEIGHT));
+    dialog.SendControlMessage(IDC_TAB_COUNT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"7"));
+    EXPECT_EQ(1, SendDlgItemMessageW(window, IDC_TAB_COUNT, CB_GETCOUNT, 0, 0));
+
+    const int kLateId = 999;
+    EXPECT_EQ(nullptr, dialog.Control(kLateId));
+    HWND late =
+        CreateWindowW(L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, window,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLateId)), nullptr, nullptr);
+    EXPECT_EQ(late, dialog.Control(kLateId));
+
+    HWND second = dialog.Create();
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ(GetDlgItem(second, IDC_TAB_HEIGHT), dialog.Control(IDC_TAB_HEIGHT));
+    EXPECT_EQ(0, dialog.SendControlMessage(IDC_TAB_COUNT, CB_GETCOUNT, 0, 0))
+        << "the first window's list was reached";
+    DestroyWindow(second);
 }
 
 TEST(OptionDialogLifetime, DestructorReleasesTheHeadingFont)

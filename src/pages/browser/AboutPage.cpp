@@ -36,12 +36,11 @@ BOOL AboutPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
     CreateLinkFont();
-    SendDlgItemMessageW(window, IDC_ABOUT_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont),
-                        TRUE);
+    SendControlMessage(IDC_ABOUT_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), TRUE);
     SetHeadingFont(kHeadings, sizeof kHeadings / sizeof kHeadings[0]);
     std::wstring version = kVersionPrefix;
     version += hostContext.versionText;
-    SetDlgItemTextW(window, IDC_ABOUT_VERSION, version.c_str());
+    SetWindowTextW(Control(IDC_ABOUT_VERSION), version.c_str());
     return TRUE;
 }
 

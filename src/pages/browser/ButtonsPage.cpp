@@ -126,8 +126,8 @@ ButtonsPage::ButtonsPage()
 BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
-    listView = GetDlgItem(window, IDC_BUTTON_LIST);
-    commandSelector = GetDlgItem(window, IDC_BUTTON_COMMAND);
+    listView = Control(IDC_BUTTON_LIST);
+    commandSelector = Control(IDC_BUTTON_COMMAND);
     SettingsKey settings;
     settings.Open();
     holdMode = settings.DwordOr(IDS_VALUE_BUTTON_HOLD, kHoldDetect);
@@ -135,14 +135,17 @@ BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     HWND list = List();
     referenceListHeight = WindowHeight(list);
+    // Not drawn until the rows are in (FillButtonList turns drawing back
+    // on): otherwise the list lays itself out and redraws after each column.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     InsertColumn(list, kButtonColumn, IDS_COLUMN_BUTTON);
     InsertColumn(list, kAssignmentColumn, IDS_COLUMN_ASSIGNMENT);
     FillCommandSelector();
     FillButtonList();
 
     if (hostContext.holdIntervalHidden) {
-        ShowWindow(GetDlgItem(window, IDC_HOLD_INTERVAL_LABEL), SW_HIDE);
-        ShowWindow(GetDlgItem(window, IDC_HOLD_INTERVAL), SW_HIDE);
+        ShowWindow(Control(IDC_HOLD_INTERVAL_LABEL), SW_HIDE);
+        ShowWindow(Control(IDC_HOLD_INTERVAL), SW_HIDE);
     } else {
         InitialiseInterval(settings.DwordOr(IDS_VALUE_HOT_KEY_INTERVAL, kDefaultInterval));
     }
@@ -249,7 +252,7 @@ void ButtonsPage::AdjustLayout(WPARAM, LPARAM)
     ListView_EnsureVisible(list, ListView_GetSelectionMark(list), FALSE);
 
     for (size_t i = 0; i < sizeof kControlsBelowList / sizeof kControlsBelowList[0]; ++i) {
-        HWND control = GetDlgItem(window, kControlsBelowList[i]);
+        HWND control = Control(kControlsBelowList[i]);
         GetWindowRect(control, &bounds);
         MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&bounds), 2);
         SetWindowPos(control, NULL, bounds.left, bounds.top + change, 0, 0,
@@ -384,7 +387,7 @@ void ButtonsPage::FillCommandSelector() const
 
 void ButtonsPage::InitialiseInterval(DWORD interval) const
 {
-    HWND slider = GetDlgItem(window, IDC_HOLD_INTERVAL);
+    HWND slider = Control(IDC_HOLD_INTERVAL);
     SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELONG(kMinInterval, kMaxInterval));
     SendMessageW(slider, TBM_SETLINESIZE, 0, kIntervalLineSize);
     SendMessageW(slider, TBM_SETPAGESIZE, 0, kIntervalPageSize);
@@ -397,5 +400,5 @@ DWORD ButtonsPage::IntervalToWrite(const RegKey &settings) const
 {
     if (hostContext.holdIntervalHidden)
         return settings.DwordOr(IDS_VALUE_HOT_KEY_INTERVAL, kDefaultInterval);
-    return static_cast<DWORD>(SendDlgItemMessageW(window, IDC_HOLD_INTERVAL, TBM_GETPOS, 0, 0));
+    return static_cast<DWORD>(SendControlMessage(IDC_HOLD_INTERVAL, TBM_GETPOS, 0, 0));
 }

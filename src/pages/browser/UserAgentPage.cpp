@@ -59,7 +59,7 @@ BOOL UserAgentPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     for (size_t i = 0; i < sizeof kChoiceNames / sizeof kChoiceNames[0]; ++i)
         AddListString(IDC_UA_PRESET, kChoiceNames[i]);
     for (int i = 0; i < kPartCount; ++i)
-        SendDlgItemMessageW(window, kPartEdits[i], EM_LIMITTEXT, kMaxPartLength, 0);
+        SendControlMessage(kPartEdits[i], EM_LIMITTEXT, kMaxPartLength, 0);
 
     SettingsKey settings;
     settings.Create();
@@ -100,7 +100,7 @@ std::wstring UserAgentPage::ComposeUserAgent(const std::wstring *parts)
 
 void UserAgentPage::SaveCustomUserAgent() const
 {
-    if (GetWindowLongPtrW(GetDlgItem(window, kPartEdits[0]), GWL_STYLE) & ES_READONLY)
+    if (GetWindowLongPtrW(Control(kPartEdits[0]), GWL_STYLE) & ES_READONLY)
         return;
     SettingsKey settings;
     settings.Create();
@@ -115,7 +115,7 @@ void UserAgentPage::RefreshUserAgent() const
     DWORD index = ListSelection(IDC_UA_PRESET);
     bool preset = index < kCustomIndex;
     for (int i = 0; i < kPartCount; ++i)
-        SendDlgItemMessageW(window, kPartEdits[i], EM_SETREADONLY, preset, 0);
+        SendControlMessage(kPartEdits[i], EM_SETREADONLY, preset, 0);
 
     std::wstring parts[kPartCount];
     if (preset) {
@@ -131,8 +131,8 @@ void UserAgentPage::RefreshUserAgent() const
         settings.Close();
     }
     for (int i = 0; i < kPartCount; ++i)
-        SetDlgItemTextW(window, kPartEdits[i], parts[i].c_str());
-    SetDlgItemTextW(window, IDC_UA_STRING, ComposeUserAgent(parts).c_str());
+        SetWindowTextW(Control(kPartEdits[i]), parts[i].c_str());
+    SetWindowTextW(Control(IDC_UA_STRING), ComposeUserAgent(parts).c_str());
 }
 
 void UserAgentPage::ApplyUserAgent(DWORD index) const

@@ -65,7 +65,7 @@ BOOL ScreenPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // Shown and written back on older platforms too, only not editable.
     SetCheck(IDC_SCREEN_SOFT_KEY, settings.DwordOr(IDS_VALUE_FS_SOFT_KEY, kDefaultSoftKey));
     if (hostContext.platformVersion < kFirstSoftKeyPlatform)
-        EnableWindow(GetDlgItem(window, IDC_SCREEN_SOFT_KEY), FALSE);
+        EnableWindow(Control(IDC_SCREEN_SOFT_KEY), FALSE);
 
     settings.Close();
     return TRUE;
@@ -103,7 +103,7 @@ void ScreenPage::UpdateRestoreGroup() const
 {
     BOOL menuBarHidden = CheckState(IDC_SCREEN_HIDE_MENU_BAR) == BST_CHECKED;
     for (size_t i = 0; i < sizeof kRestoreGroup / sizeof kRestoreGroup[0]; ++i)
-        EnableWindow(GetDlgItem(window, kRestoreGroup[i]), menuBarHidden);
+        EnableWindow(Control(kRestoreGroup[i]), menuBarHidden);
 }
 
 void ScreenPage::ShowVisibility(int boxId, DWORD visible) const

@@ -37,20 +37,19 @@ BOOL ViewPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     // The control keeps the number in range and shows it in its buddy edit.
     DWORD length = settings.DwordOr(IDS_VALUE_SPLIT_TEXT_LEN, kDefaultSplitLength);
-    SendDlgItemMessageW(window, IDC_VIEW_SPLIT_TEXT_LEN_SPIN, CCM_SETVERSION, COMCTL32_VERSION, 0);
-    SendDlgItemMessageW(window, IDC_VIEW_SPLIT_TEXT_LEN_SPIN, UDM_SETRANGE, 0,
-                        MAKELPARAM(kMaxSplitLength, kMinSplitLength));
-    SendDlgItemMessageW(window, IDC_VIEW_SPLIT_TEXT_LEN_SPIN, UDM_SETPOS, 0,
-                        MAKELPARAM(LOWORD(length), 0));
+    SendControlMessage(IDC_VIEW_SPLIT_TEXT_LEN_SPIN, CCM_SETVERSION, COMCTL32_VERSION, 0);
+    SendControlMessage(IDC_VIEW_SPLIT_TEXT_LEN_SPIN, UDM_SETRANGE, 0,
+                       MAKELPARAM(kMaxSplitLength, kMinSplitLength));
+    SendControlMessage(IDC_VIEW_SPLIT_TEXT_LEN_SPIN, UDM_SETPOS, 0, MAKELPARAM(LOWORD(length), 0));
 
     SetCheck(IDC_VIEW_COMBINE_TD, settings.DwordOr(IDS_VALUE_COMBINE_TD, kDefaultOn));
     // Shown and written back on later platforms too, only not editable.
     SetCheck(IDC_VIEW_SPLIT_PRE, settings.DwordOr(IDS_VALUE_SPLIT_PRE, kDefaultOn));
     if (hostContext.platformVersion > kLastSplitPrePlatform)
-        EnableWindow(GetDlgItem(window, IDC_VIEW_SPLIT_PRE), FALSE);
+        EnableWindow(Control(IDC_VIEW_SPLIT_PRE), FALSE);
 
-    SetDlgItemTextW(
-        window, IDC_VIEW_SOURCE_APP,
+    SetWindowTextW(
+        Control(IDC_VIEW_SOURCE_APP),
         settings.StringOr(IDS_VALUE_VIEW_SOURCE_APP, kDefaultViewer, kMaxViewerPathLength).c_str());
 
     settings.Close();
@@ -64,9 +63,8 @@ void ViewPage::OnOK()
     settings.SetDword(IDS_VALUE_SPLIT_TEXT, CheckState(IDC_VIEW_SPLIT_TEXT));
     // The low half is the position; the high half only flags a number typed
     // out of range, which leaves the position where it was.
-    settings.SetDword(
-        IDS_VALUE_SPLIT_TEXT_LEN,
-        LOWORD(SendDlgItemMessageW(window, IDC_VIEW_SPLIT_TEXT_LEN_SPIN, UDM_GETPOS, 0, 0)));
+    settings.SetDword(IDS_VALUE_SPLIT_TEXT_LEN,
+                      LOWORD(SendControlMessage(IDC_VIEW_SPLIT_TEXT_LEN_SPIN, UDM_GETPOS, 0, 0)));
     settings.SetDword(IDS_VALUE_COMBINE_TD, CheckState(IDC_VIEW_COMBINE_TD));
     settings.SetDword(IDS_VALUE_SPLIT_PRE, CheckState(IDC_VIEW_SPLIT_PRE));
     // Stored as typed: neither checked for existence nor quoted.

@@ -62,7 +62,7 @@ BOOL MenuPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // On older platforms the box shows the stored state but cannot change it.
     SetCheck(IDC_MENU_SOFT_KEY, settings.DwordOr(IDS_VALUE_MENU_SOFT_KEY, kDefaultOff));
     if (hostContext.platformVersion < kFirstSoftKeyPlatform)
-        EnableWindow(GetDlgItem(window, IDC_MENU_SOFT_KEY), FALSE);
+        EnableWindow(Control(IDC_MENU_SOFT_KEY), FALSE);
 
     settings.Close();
     return TRUE;

@@ -135,10 +135,10 @@ BOOL TabEventPage::OnDrawItem(WPARAM controlId, const DRAWITEMSTRUCT *item)
 
 void TabEventPage::FillSoundList() const
 {
-    LRESULT builtIn = SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_ADDSTRING, 0,
-                                          reinterpret_cast<LPARAM>(kBuiltInName));
+    LRESULT builtIn = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_ADDSTRING, 0,
+                                         reinterpret_cast<LPARAM>(kBuiltInName));
     if (builtIn >= 0)
-        SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_SETITEMDATA, builtIn, kBuiltInItem);
+        SendControlMessage(IDC_EVENT_SOUND_FILE, CB_SETITEMDATA, builtIn, kBuiltInItem);
 
     std::wstring pattern = PlatformWindowsFolder() + kSoundPattern;
     WIN32_FIND_DATAW file;
@@ -166,45 +166,43 @@ void TabEventPage::AddSoundFile(const WIN32_FIND_DATAW &file) const
     // The platform's upper-casing knows every letter; the C library's knows
     // only ASCII in the runtime's C locale.
     CharUpperBuffW(&text[0], 1);
-    LRESULT index = SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_ADDSTRING, 0,
-                                        reinterpret_cast<LPARAM>(text.c_str()));
+    LRESULT index = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(text.c_str()));
     // A failed add reports a negative index, which would address every item.
     if (index >= 0)
-        SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_SETITEMDATA, index, kFileItem);
+        SendControlMessage(IDC_EVENT_SOUND_FILE, CB_SETITEMDATA, index, kFileItem);
 }
 
 // The search ignores case, so a name stored in other case finds its entry.
 void TabEventPage::SelectSound(const wchar_t *name) const
 {
-    LRESULT found = SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_FINDSTRINGEXACT,
-                                        kSearchAfterFirstItem, reinterpret_cast<LPARAM>(name));
+    LRESULT found = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_FINDSTRINGEXACT,
+                                       kSearchAfterFirstItem, reinterpret_cast<LPARAM>(name));
     if (found == CB_ERR)
-        found = SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_FINDSTRINGEXACT,
-                                    kSearchAfterFirstItem, reinterpret_cast<LPARAM>(kBuiltInName));
+        found = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_FINDSTRINGEXACT, kSearchAfterFirstItem,
+                                   reinterpret_cast<LPARAM>(kBuiltInName));
     SelectListItem(IDC_EVENT_SOUND_FILE, static_cast<DWORD>(found));
 }
 
 bool TabEventPage::BuiltInSoundSelected() const
 {
-    LRESULT selection = SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_GETCURSEL, 0, 0);
+    LRESULT selection = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_GETCURSEL, 0, 0);
     if (selection == CB_ERR)
         return true;
-    return SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_GETITEMDATA, selection, 0) !=
-           kFileItem;
+    return SendControlMessage(IDC_EVENT_SOUND_FILE, CB_GETITEMDATA, selection, 0) != kFileItem;
 }
 
 // The list's read of an item takes no buffer size, so the buffer is made to
 // fit the text.
 std::wstring TabEventPage::SelectedSoundText() const
 {
-    LRESULT selection = SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_GETCURSEL, 0, 0);
-    LRESULT length =
-        SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_GETLBTEXTLEN, selection, 0);
+    LRESULT selection = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_GETCURSEL, 0, 0);
+    LRESULT length = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_GETLBTEXTLEN, selection, 0);
     if (length == CB_ERR)
         return std::wstring();
     std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
-    SendDlgItemMessageW(window, IDC_EVENT_SOUND_FILE, CB_GETLBTEXT, selection,
-                        reinterpret_cast<LPARAM>(&text[0]));
+    SendControlMessage(IDC_EVENT_SOUND_FILE, CB_GETLBTEXT, selection,
+                       reinterpret_cast<LPARAM>(&text[0]));
     return std::wstring(&text[0]);
 }
 

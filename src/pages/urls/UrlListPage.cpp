@@ -48,12 +48,12 @@ UrlListPage::UrlListPage(const UrlListPageKind &kind)
 BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
-    listView = GetDlgItem(window, IDC_URL_LIST);
+    listView = Control(IDC_URL_LIST);
     currentItem = -1;
     // The name is stored behind the row's flags, in the same text.
-    SendDlgItemMessageW(window, kind.nameFieldId, EM_LIMITTEXT,
-                        kMaxStoredTextLength - kind.list->flagWidth, 0);
-    SendDlgItemMessageW(window, IDC_URL_URL_FIELD, EM_LIMITTEXT, kMaxStoredTextLength, 0);
+    SendControlMessage(kind.nameFieldId, EM_LIMITTEXT, kMaxStoredTextLength - kind.list->flagWidth,
+                       0);
+    SendControlMessage(IDC_URL_URL_FIELD, EM_LIMITTEXT, kMaxStoredTextLength, 0);
 
     if (kind.expandKeyListId) {
         for (UINT id = IDS_EXPAND_KEY_FIRST; PlatformLoadStringPointer(hostContext.instance, id);
@@ -72,6 +72,9 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     referenceListHeight = Height(bounds);
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 
+    // Not drawn until the rows are in (FillRows turns drawing back on):
+    // otherwise the list lays itself out and redraws after each column.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < kColumnCount; ++i) {
         LVCOLUMNW column;
         ZeroMemory(&column, sizeof column);
@@ -208,7 +211,7 @@ void UrlListPage::AdjustLayout(WPARAM, LPARAM)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ListView_EnsureVisible(list, ListView_GetSelectionMark(list), FALSE);
     for (size_t i = 0; i < kind.controlsBelowListCount; ++i) {
-        HWND control = GetDlgItem(window, kind.controlsBelowList[i]);
+        HWND control = Control(kind.controlsBelowList[i]);
         RECT place;
         GetWindowRect(control, &place);
         MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&place), 2);
@@ -348,8 +351,8 @@ void UrlListPage::ShowCurrentItem()
         name = CellText(currentItem, kNameColumn);
         flags = CellText(currentItem, kFlagColumn);
     }
-    SetDlgItemTextW(window, IDC_URL_URL_FIELD, url.c_str());
-    SetDlgItemTextW(window, kind.nameFieldId, name.c_str());
+    SetWindowTextW(Control(IDC_URL_URL_FIELD), url.c_str());
+    SetWindowTextW(Control(kind.nameFieldId), name.c_str());
     for (size_t i = 0; i < kind.flagBoxCount; ++i) {
         bool set = i < flags.size() && flags[i] == kind.flagBoxes[i].letter;
         SetCheck(kind.flagBoxes[i].boxId, set ? BST_CHECKED : BST_UNCHECKED);
@@ -362,7 +365,7 @@ void UrlListPage::UpdateControlStates() const
 {
     BOOL enable = currentItem >= 0 ? TRUE : FALSE;
     for (size_t i = 0; i < kind.itemControlCount; ++i) {
-        HWND control = GetDlgItem(window, kind.itemControls[i]);
+        HWND control = Control(kind.itemControls[i]);
         if ((IsWindowEnabled(control) ? TRUE : FALSE) == enable)
             continue;
         EnableWindow(control, enable);
