@@ -32,25 +32,6 @@ struct SectionText {
     std::wstring text;
 };
 
-// Value names match without regard to case, as the registry matches them;
-// the suffixes hold only letters that have no other case forms.
-bool SameIgnoringCase(const std::wstring &text, const wchar_t *expected)
-{
-    size_t length = lstrlenW(expected);
-    if (text.size() != length)
-        return false;
-    for (size_t i = 0; i < length; ++i) {
-        wchar_t a = text[i], b = expected[i];
-        if (a >= L'a' && a <= L'z')
-            a = static_cast<wchar_t>(a - L'a' + L'A');
-        if (b >= L'a' && b <= L'z')
-            b = static_cast<wchar_t>(b - L'a' + L'A');
-        if (a != b)
-            return false;
-    }
-    return true;
-}
-
 // The entry number and text of a value named as "%d_Name" or "%d_URL"
 // names them; false for any other name.
 bool ParseValueName(const std::wstring &name, SectionText *text)
@@ -61,10 +42,11 @@ bool ParseValueName(const std::wstring &name, SectionText *text)
     if (digits == 0 || digits > kMaxIndexDigits || (digits > 1 && name[0] == L'0'))
         return false;
     std::wstring suffix = name.substr(digits);
-    if (SameIgnoringCase(suffix, kNameSuffix)) {
+    // Value names match without regard to case, as the registry matches them.
+    if (lstrcmpiW(suffix.c_str(), kNameSuffix) == 0) {
         text->kind = kNameText;
         text->exact = suffix == kNameSuffix;
-    } else if (SameIgnoringCase(suffix, kUrlSuffix)) {
+    } else if (lstrcmpiW(suffix.c_str(), kUrlSuffix) == 0) {
         text->kind = kUrlText;
         text->exact = suffix == kUrlSuffix;
     } else {
