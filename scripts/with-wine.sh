@@ -78,7 +78,15 @@ mkdir -p "$WINEPREFIX"
 echo "Preparing a fresh Wine prefix in $WINEPREFIX"
 # One server for the whole run, so each program starts quickly.
 wineserver -p
-wineboot -i >/dev/null 2>&1
+# The first program of a new server boots the prefix itself: Wine runs
+# "wineboot --init", which creates the prefix and starts the system services,
+# and waits for it. A plain wineboot waits for that boot and adds nothing;
+# "wineboot -i" would boot a second time and start a second set of services
+# (services.exe, plugplay.exe) beside the first. Two service managers on one
+# server lose the RpcSs start: every start of the desktop process then waits
+# 10 s for it, and its end 10 s more, which each test program that starts the
+# desktop pays.
+wineboot >/dev/null 2>&1
 # Without a window manager, managed windows make every hide wait for an
 # answer that never comes; unmanaged windows show and hide at once.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
