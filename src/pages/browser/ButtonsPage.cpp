@@ -118,16 +118,13 @@ int WindowHeight(HWND control)
 } // namespace
 
 ButtonsPage::ButtonsPage()
-    : OptionPage(IDD_BUTTONS, 0), listView(NULL), commandSelector(NULL), referenceListHeight(0),
-      holdMode(kHoldDetect)
+    : OptionPage(IDD_BUTTONS, 0), referenceListHeight(0), holdMode(kHoldDetect)
 {
 }
 
 BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
-    listView = Control(IDC_BUTTON_LIST);
-    commandSelector = Control(IDC_BUTTON_COMMAND);
     SettingsKey settings;
     settings.Open();
     holdMode = settings.DwordOr(IDS_VALUE_BUTTON_HOLD, kHoldDetect);
@@ -294,6 +291,7 @@ void ButtonsPage::FillButtonList()
 
 void ButtonsPage::ApplyAssignment()
 {
+    HWND commandSelector = CommandSelector();
     LRESULT choice = SendMessageW(commandSelector, CB_GETCURSEL, 0, 0);
     if (choice == CB_ERR)
         return;
@@ -304,6 +302,16 @@ void ButtonsPage::ApplyAssignment()
         return;
     row->command = command;
     ShowAssignment(item, *row);
+}
+
+HWND ButtonsPage::List() const
+{
+    return Control(IDC_BUTTON_LIST);
+}
+
+HWND ButtonsPage::CommandSelector() const
+{
+    return Control(IDC_BUTTON_COMMAND);
 }
 
 ButtonRow *ButtonsPage::RowAt(int item) const
@@ -329,6 +337,7 @@ void ButtonsPage::ShowAssignment(int item, const ButtonRow &row) const
 // A command that the selector does not offer shows as "<No Change>", item 0.
 void ButtonsPage::ShowCommandOf(const ButtonRow *row) const
 {
+    HWND commandSelector = CommandSelector();
     int shown = 0;
     if (row) {
         int count = static_cast<int>(SendMessageW(commandSelector, CB_GETCOUNT, 0, 0));
@@ -374,6 +383,7 @@ void ButtonsPage::InsertRow(const ShellButton &button, DWORD holdFlag, WORD comm
 // item carries its command code.
 void ButtonsPage::FillCommandSelector() const
 {
+    HWND commandSelector = CommandSelector();
     for (size_t i = 0; i < kButtonCommandCount; ++i) {
         const ButtonCommand &command = ButtonCommandTable[i];
         if (!IsCommandOffered(command, hostContext.platformVersion))

@@ -41,7 +41,8 @@ public:
     void ApplyAssignment();
 
 private:
-    HWND List() const { return listView; }
+    HWND List() const;
+    HWND CommandSelector() const;
     // The row's record, or NULL for a row without one.
     ButtonRow *RowAt(int item) const;
     void ShowAssignment(int item, const ButtonRow &row) const;
@@ -52,9 +53,6 @@ private:
     void InitialiseInterval(DWORD interval) const;
     DWORD IntervalToWrite(const RegKey &settings) const;
 
-    // Looked up once: each lookup by id searches the page's children.
-    HWND listView;
-    HWND commandSelector;
     // The list's height in pixels at initialisation; the base of the layout.
     int referenceListHeight;
     // How press-and-hold rows are offered: a HoldMode, or a stored value

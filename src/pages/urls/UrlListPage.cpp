@@ -40,15 +40,14 @@ bool IsColumn(int column)
 } // namespace
 
 UrlListPage::UrlListPage(const UrlListPageKind &kind)
-    : OptionPage(kind.templateId, 0), kind(kind), store(*kind.list), listView(NULL),
-      currentItem(-1), referenceListHeight(0)
+    : OptionPage(kind.templateId, 0), kind(kind), store(*kind.list), currentItem(-1),
+      referenceListHeight(0)
 {
 }
 
 BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
-    listView = Control(IDC_URL_LIST);
     currentItem = -1;
     // The name is stored behind the row's flags, in the same text.
     SendControlMessage(kind.nameFieldId, EM_LIMITTEXT, kMaxStoredTextLength - kind.list->flagWidth,
@@ -382,6 +381,11 @@ void UrlListPage::OnFieldFocused()
         return;
     SetFocus(List());
     ShowMessage(IDS_URL_ADD_HINT, MB_OK);
+}
+
+HWND UrlListPage::List() const
+{
+    return Control(IDC_URL_LIST);
 }
 
 bool UrlListPage::IsRow(int row) const

@@ -84,7 +84,7 @@ private:
     void UpdateControlStates() const;
     void OnFieldFocused();
 
-    HWND List() const { return listView; }
+    HWND List() const;
     bool IsRow(int row) const;
     std::wstring CellText(int row, int column) const;
     void SetCellText(int row, int column, const std::wstring &text);
@@ -99,8 +99,6 @@ private:
     // Remembers what the list read at initialisation, so that accepting an
     // unchanged list leaves its section alone.
     UrlListStore store;
-    // Looked up once: each lookup by id searches the page's children.
-    HWND listView;
     // The working copy, one entry a list row in the same order. The list
     // keeps no texts of its own: it asks for those of the rows it draws.
     UrlList rows;
