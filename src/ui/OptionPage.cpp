@@ -1,10 +1,18 @@
 #include "OptionPage.h"
 
 #include "HostContext.h"
+#include "ScreenScale.h"
 
 #include <vector>
 
 namespace {
+
+// Bottom of the visible desktop on the portrait QVGA screen with the input
+// panel lowered: a list that follows the panel keeps its full height down to
+// here.
+const LONG kFullVisibleBottom = 294;
+// However high the panel, such a list loses at most this many pixels.
+const int kMaxListShrink = 110;
 
 // Room for any 32-bit number in decimal with its sign and NUL.
 const size_t kNumberTextLength = 12;
@@ -137,6 +145,47 @@ void OptionPage::EndListViewFill(HWND list)
     if (memory)
         DeleteDC(memory);
     ReleaseDC(list, screen);
+}
+
+bool OptionPage::FitListToPanel(HWND list, int referenceHeight, const int *controlsBelow,
+                                size_t controlCount) const
+{
+    LONG visibleBottom = VisibleDesktopBottom();
+    RECT bounds;
+    GetWindowRect(list, &bounds);
+    int height = bounds.bottom - bounds.top;
+    int change;
+    LONG fullVisibleBottom = ScreenScale::Pixels(kFullVisibleBottom);
+    int maxListShrink = ScreenScale::Pixels(kMaxListShrink);
+    if (visibleBottom < fullVisibleBottom) {
+        int target = referenceHeight + visibleBottom - fullVisibleBottom;
+        if (height == target)
+            return false;
+        change = target - height;
+        // Nothing below the visible desktop: the page still keeps a menu
+        // bar's height free at the bottom, and a pixel of the QVGA screen.
+        if (visibleBottom == GetSystemMetrics(SM_CYSCREEN))
+            change -= GetSystemMetrics(SM_CYMENU) + ScreenScale::Pixels(1);
+        if (height + change < referenceHeight - maxListShrink)
+            change = referenceHeight - maxListShrink - height;
+    } else {
+        if (height == referenceHeight)
+            return false;
+        change = referenceHeight - height;
+    }
+
+    SetWindowPos(list, NULL, 0, 0, bounds.right - bounds.left, height + change,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ListView_EnsureVisible(list, ListView_GetSelectionMark(list), FALSE);
+    for (size_t i = 0; i < controlCount; ++i) {
+        HWND control = Control(controlsBelow[i]);
+        RECT place;
+        GetWindowRect(control, &place);
+        MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&place), 2);
+        SetWindowPos(control, NULL, place.left, place.top + change, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return true;
 }
 
 // An index the list does not have leaves it without a selection.

@@ -51,6 +51,15 @@ protected:
     // the list work out its rows and scroll bars now, while its page may
     // still be hidden, rather than in its first paint on screen.
     static void EndListViewFill(HWND list);
+    // Fits a list to the desktop that the input panel leaves visible: the
+    // list has referenceHeight while that desktop reaches the bottom of the
+    // QVGA screen's lowered-panel desktop, and gives up as much as the panel
+    // covers of it, at most a fixed amount; a desktop down to the screen's
+    // bottom still keeps a menu bar's height free. The controls listed move
+    // with the list's bottom, and the list's selection mark stays in sight.
+    // Returns false when the list already had its height and nothing moved.
+    bool FitListToPanel(HWND list, int referenceHeight, const int *controlsBelow,
+                        size_t controlCount) const;
 
     int *activePageSlot;
     int pageIndex;

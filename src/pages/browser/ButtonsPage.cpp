@@ -26,12 +26,6 @@ const LPARAM kIntervalPageSize = 200;
 const UINT kHoldModeLabels[] = {IDS_HOLD_MODE_DETECT, IDS_HOLD_MODE_FORCE_ENABLE,
                                 IDS_HOLD_MODE_FORCE_DISABLE};
 
-// The visible desktop of the device's 240 x 320 screen with the input panel
-// lowered reaches down to here; the list has its full height from here on.
-const LONG kFullDesktopBottom = 294;
-// However little room the input panel leaves, the list keeps at least its
-// full height less this.
-const int kMaxListShrink = 110;
 // The controls below the list, which follow its bottom.
 const int kControlsBelowList[] = {IDC_BUTTON_ASSIGNMENT_LABEL, IDC_BUTTON_COMMAND,
                                   IDC_HOLD_INTERVAL_LABEL, IDC_HOLD_INTERVAL, IDC_HOLD_MODE};
@@ -218,43 +212,8 @@ void ButtonsPage::OnOK()
 
 void ButtonsPage::AdjustLayout(WPARAM, LPARAM)
 {
-    LONG bottom = VisibleDesktopBottom();
-
-    HWND list = List();
-    int height = WindowHeight(list);
-    int change;
-    LONG fullDesktopBottom = ScreenScale::Pixels(kFullDesktopBottom);
-    int maxListShrink = ScreenScale::Pixels(kMaxListShrink);
-    if (bottom >= fullDesktopBottom) {
-        if (height == referenceListHeight)
-            return;
-        change = referenceListHeight - height;
-    } else {
-        int fitting = referenceListHeight + bottom - fullDesktopBottom;
-        if (height == fitting)
-            return;
-        change = fitting - height;
-        // A visible desktop down to the screen's bottom still has the menu
-        // bar to keep clear of, and a pixel of the QVGA screen.
-        if (bottom == GetSystemMetrics(SM_CYSCREEN))
-            change -= GetSystemMetrics(SM_CYMENU) + ScreenScale::Pixels(1);
-        if (height + change < referenceListHeight - maxListShrink)
-            change = referenceListHeight - maxListShrink - height;
-    }
-
-    RECT bounds;
-    GetWindowRect(list, &bounds);
-    SetWindowPos(list, NULL, 0, 0, bounds.right - bounds.left, height + change,
-                 SWP_NOMOVE | SWP_NOZORDER);
-    ListView_EnsureVisible(list, ListView_GetSelectionMark(list), FALSE);
-
-    for (size_t i = 0; i < sizeof kControlsBelowList / sizeof kControlsBelowList[0]; ++i) {
-        HWND control = Control(kControlsBelowList[i]);
-        GetWindowRect(control, &bounds);
-        MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&bounds), 2);
-        SetWindowPos(control, NULL, bounds.left, bounds.top + change, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER);
-    }
+    FitListToPanel(List(), referenceListHeight, kControlsBelowList,
+                   sizeof kControlsBelowList / sizeof kControlsBelowList[0]);
 }
 
 // Every row's record goes with its row, through the delete notifications.

@@ -14,11 +14,6 @@ enum Column { kFlagColumn, kNameColumn, kUrlColumn, kColumnCount };
 const DWORD kDefaultExpandKey = 0;
 const UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
 const int kAllRows = -1;
-// Bottom of the visible desktop on the portrait screen with the input panel
-// lowered: the list keeps its template height down to here.
-const LONG kFullVisibleBottom = 294;
-// However high the panel, the list loses at most this many pixels.
-const int kMaxListShrink = 110;
 // The fields take no more than the list stores, so that what is shown is
 // what is saved.
 const size_t kMaxStoredTextLength = kUrlTextCapacity - 1;
@@ -180,43 +175,9 @@ void UrlListPage::OnOK()
 
 void UrlListPage::AdjustLayout(WPARAM, LPARAM)
 {
-    LONG visibleBottom = VisibleDesktopBottom();
-
-    HWND list = List();
-    RECT bounds;
-    GetWindowRect(list, &bounds);
-    int height = Height(bounds);
-    int change;
-    LONG fullVisibleBottom = ScreenScale::Pixels(kFullVisibleBottom);
-    int maxListShrink = ScreenScale::Pixels(kMaxListShrink);
-    if (visibleBottom < fullVisibleBottom) {
-        int target = referenceListHeight + visibleBottom - fullVisibleBottom;
-        if (height == target)
-            return;
-        change = target - height;
-        // Nothing below the visible desktop: the page still keeps a menu
-        // bar's height free at the bottom, and a pixel of the QVGA screen.
-        if (visibleBottom == GetSystemMetrics(SM_CYSCREEN))
-            change -= GetSystemMetrics(SM_CYMENU) + ScreenScale::Pixels(1);
-        if (height + change < referenceListHeight - maxListShrink)
-            change = referenceListHeight - maxListShrink - height;
-    } else {
-        if (height == referenceListHeight)
-            return;
-        change = referenceListHeight - height;
-    }
-
-    SetWindowPos(list, NULL, 0, 0, bounds.right - bounds.left, height + change,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ListView_EnsureVisible(list, ListView_GetSelectionMark(list), FALSE);
-    for (size_t i = 0; i < kind.controlsBelowListCount; ++i) {
-        HWND control = Control(kind.controlsBelowList[i]);
-        RECT place;
-        GetWindowRect(control, &place);
-        MapWindowPoints(NULL, window, reinterpret_cast<POINT *>(&place), 2);
-        SetWindowPos(control, NULL, place.left, place.top + change, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (!FitListToPanel(List(), referenceListHeight, kind.controlsBelowList,
+                        kind.controlsBelowListCount))
+        return;
     // The page paints over its children, so the strip that the list gave up
     // or took back can cover the moved controls: all is painted afresh.
     RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
