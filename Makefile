@@ -56,14 +56,12 @@ demo: build
 # line of that second run is marked. On a machine whose kernel refuses
 # 32-bit programs, the 32-bit pass follows: the tests of what differs with
 # the word size, with the 32-bit build run under an emulator that is
-# registered for that pass only (as root), its lines marked too.
+# registered for that pass only (as root), its lines marked too. Every pass
+# runs even when an earlier one failed; the run ends with one line per pass
+# and fails when any pass failed.
 test: build
-	VELOTAB_SCREEN=$(PORTRAIT) bash scripts/with-wine.sh $(BUILD) \
-	    bash scripts/test.sh $(BUILD) $(TARGETS)
-	VELOTAB_SCREEN=$(LANDSCAPE) bash scripts/with-wine.sh $(BUILD) \
-	    bash scripts/test.sh --first --label "landscape 320x240" $(BUILD) $(TARGETS)
-	VELOTAB_SCREEN=$(PORTRAIT) bash scripts/with-i386-emulator.sh bash scripts/with-wine.sh \
-	    $(BUILD) bash scripts/test.sh --word-size --label "32-bit emulated" $(BUILD) $(PRIMARY)
+	PORTRAIT=$(PORTRAIT) LANDSCAPE=$(LANDSCAPE) bash scripts/test-passes.sh $(BUILD) \
+	    $(PRIMARY) $(TARGETS)
 
 # Times the options sheet against a bare sheet of the same templates and
 # prints the ratios with the DLL's size (the 64-bit build on a machine that

@@ -17,8 +17,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # Tours the sheet with the DLL of a bin folder, on a display and in a copy of
-# the run's Wine prefix of its own, so that both tours start from the same
-# settings and meet no other program's windows. What the host prints from
+# the run's booted Wine prefix of its own (on-screen.sh), so that both tours
+# start from the same settings, whatever the tests beside them write into
+# the run's prefix (the shell's button keys among them), and meet no other
+# program's windows. What the host prints from
 # the sheet's result on goes to the named file.
 tour() {
     local output=$work/$2

@@ -2,9 +2,12 @@
 # Runs a test program on a screen of another size or density than the
 # suite's, such as the device's landscape 320 x 240 or its VGA 480 x 640 at
 # 192 dots per inch: on an Xvfb display of its own and with a private copy of
-# the run's Wine prefix, since Wine takes the screen size and density once
-# for all the programs of a prefix. Any skipped test fails the run, so that a
-# test that needs this screen cannot pass by not running.
+# the run's booted Wine prefix (with-wine.sh), since Wine takes the screen
+# size and density once for all the programs of a prefix. The copy is of the
+# prefix as the boot left it, never of the run's live one, whose server may
+# not have written its registry yet and whose keys other tests are changing.
+# Any skipped test fails the run, so that a test that needs this screen
+# cannot pass by not running.
 #   --dpi N   the screen's density in dots per inch (default: the prefix's)
 # Usage: scripts/on-screen.sh [--dpi N] SCREEN PROGRAM [ARG...]
 #   (SCREEN as 320x240x24)
@@ -17,7 +20,7 @@ if [ "${1:-}" = "--dpi" ]; then
 fi
 screen=$1
 shift
-: "${WINEPREFIX:?needs the Wine prefix of the run}"
+: "${VELOTAB_BOOTED_PREFIX:?needs the booted prefix of the run: run it under with-wine.sh}"
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -50,7 +53,7 @@ if [ -z "$xvfb_pid" ]; then
     exit 1
 fi
 
-cp -a "$WINEPREFIX" "$work/prefix"
+cp -a "$VELOTAB_BOOTED_PREFIX" "$work/prefix"
 export WINEPREFIX="$work/prefix"
 
 # The density lives in the prefix's registry, in the two places that Wine

@@ -73,7 +73,7 @@ if ! runs_32bit_natively; then
     echo "This machine cannot run 32-bit programs natively: Wine's 64-bit loader runs everything here."
 fi
 
-rm -rf "$WINEPREFIX"
+rm -rf "$WINEPREFIX" "$build_dir/wineprefix-booted"
 mkdir -p "$WINEPREFIX"
 echo "Preparing a fresh Wine prefix in $WINEPREFIX"
 # One server for the whole run, so each program starts quickly.
@@ -98,5 +98,23 @@ if [ -n "${VELOTAB_DPI:-}" ]; then
     wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
         /v LogPixels /t REG_DWORD /d "$VELOTAB_DPI" /f >/dev/null 2>&1
 fi
+
+# Programs that need a screen or a prefix of their own (on-screen.sh) start
+# from a copy of the booted prefix. The server keeps the registry in memory
+# and writes it to the prefix's files only now and then: a copy of a prefix
+# whose server runs may lack what the boot registered (COM classes such as
+# the imaging factory) or hold keys that a test was half-way through
+# writing. So the copy is taken once, here, from a prefix whose server has
+# written everything and exited, before any test runs.
+wineserver -k
+wineserver -w
+export VELOTAB_BOOTED_PREFIX="$build_dir/wineprefix-booted"
+rm -rf "$VELOTAB_BOOTED_PREFIX"
+cp -a "$WINEPREFIX" "$VELOTAB_BOOTED_PREFIX"
+wineserver -p
+# The first program of the new server starts the system services again, and
+# they keep its output open for as long as they run: a quiet program starts
+# them here, so that no test's output is held open by them.
+wine reg query 'HKCU\Software\Wine\X11 Driver' /v Managed >/dev/null 2>&1
 
 "$@"

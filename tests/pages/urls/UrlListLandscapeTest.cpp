@@ -1,6 +1,9 @@
 // The list pages' layout on the device's landscape screen, 320 x 240. This
-// program runs on a display of that size of its own.
+// program runs on a display of that size of its own, in a copy of the run's
+// booted prefix.
 #include "UrlListLayout.h"
+
+#include <wincodec.h>
 
 namespace {
 
@@ -29,6 +32,20 @@ TEST_P(UrlListLayoutTest, LandscapeListStartsShortAndKeepsRoomForTheMenuBar)
              {"panel raised, visible bottom 134", TRUE, 0, urls::kMaxShrink},
              {"panel lowered", FALSE, 0, 80}});
     });
+}
+
+// A copy of the prefix holds what the boot registered: the imaging factory
+// that the tours save their pictures with is a COM class of the boot's.
+TEST(PrefixCopyTest, HoldsTheClassesThatTheBootRegistered)
+{
+    ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    IWICImagingFactory *factory = nullptr;
+    EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr,
+                                              CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                              reinterpret_cast<void **>(&factory)));
+    if (factory)
+        factory->Release();
+    CoUninitialize();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLists, UrlListLayoutTest, ::testing::ValuesIn(urls::LayoutCases()),
