@@ -1,0 +1,227 @@
+// The add-on's first run and a visit to the options, with one registry call
+// of the module failing: the lists installed, the sheet opened on stored
+// settings, assignments and lists with a stale entry behind a gap, every
+// page shown and the sheet accepted. Whatever fails, the module lives and
+// nothing stored is lost: every value that the run without a failure
+// leaves is there afterwards as it left it.
+#include "EntryPoints.h"
+#include "FullSheet.h"
+#include "ImportHook.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+namespace {
+
+const LONG kFailure = ERROR_OUTOFMEMORY;
+
+decltype(&RegOpenKeyExW) realOpen;
+decltype(&RegCreateKeyExW) realCreate;
+decltype(&RegQueryValueExW) realQuery;
+decltype(&RegSetValueExW) realSet;
+decltype(&RegEnumValueW) realEnumValue;
+decltype(&RegEnumKeyExW) realEnumKey;
+decltype(&RegDeleteValueW) realDeleteValue;
+decltype(&RegDeleteTreeW) realDeleteTree;
+decltype(&LoadStringW) realLoadString;
+
+LONG WINAPI Open(HKEY k, LPCWSTR p, DWORD o, REGSAM s, PHKEY r)
+{
+    return fault::Fails("RegOpenKeyExW", p) ? kFailure : realOpen(k, p, o, s, r);
+}
+LONG WINAPI Create(HKEY k, LPCWSTR p, DWORD r, LPWSTR c, DWORD o, REGSAM s, LPSECURITY_ATTRIBUTES a,
+                   PHKEY h, LPDWORD d)
+{
+    return fault::Fails("RegCreateKeyExW", p) ? kFailure : realCreate(k, p, r, c, o, s, a, h, d);
+}
+LONG WINAPI Query(HKEY k, LPCWSTR n, LPDWORD r, LPDWORD t, LPBYTE d, LPDWORD s)
+{
+    return fault::Fails("RegQueryValueExW", n) ? kFailure : realQuery(k, n, r, t, d, s);
+}
+LONG WINAPI Set(HKEY k, LPCWSTR n, DWORD r, DWORD t, const BYTE *d, DWORD s)
+{
+    return fault::Fails("RegSetValueExW", n) ? kFailure : realSet(k, n, r, t, d, s);
+}
+LONG WINAPI EnumValue(HKEY k, DWORD i, LPWSTR n, LPDWORD l, LPDWORD r, LPDWORD t, LPBYTE d,
+                      LPDWORD s)
+{
+    return fault::Fails("RegEnumValueW") ? kFailure : realEnumValue(k, i, n, l, r, t, d, s);
+}
+LONG WINAPI EnumKey(HKEY k, DWORD i, LPWSTR n, LPDWORD l, LPDWORD r, LPWSTR c, LPDWORD cl,
+                    PFILETIME t)
+{
+    return fault::Fails("RegEnumKeyExW") ? kFailure : realEnumKey(k, i, n, l, r, c, cl, t);
+}
+LONG WINAPI DeleteValue(HKEY k, LPCWSTR n)
+{
+    return fault::Fails("RegDeleteValueW", n) ? kFailure : realDeleteValue(k, n);
+}
+LONG WINAPI DeleteTree(HKEY k, LPCWSTR n)
+{
+    return fault::Fails("RegDeleteTreeW", n) ? kFailure : realDeleteTree(k, n);
+}
+int WINAPI LoadString(HINSTANCE i, UINT id, LPWSTR b, int l)
+{
+    if (!fault::Fails("LoadStringW", std::to_wstring(id).c_str()))
+        return realLoadString(i, id, b, l);
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+}
+
+template <class Function>
+fault::Hook Import(const char *dll, const char *name, Function f, Function *real)
+{
+    return {dll, name, reinterpret_cast<void *>(f), reinterpret_cast<void **>(real)};
+}
+const fault::Hook kRegistryHooks[] = {
+    Import("advapi32.dll", "RegOpenKeyExW", &Open, &realOpen),
+    Import("advapi32.dll", "RegCreateKeyExW", &Create, &realCreate),
+    Import("advapi32.dll", "RegQueryValueExW", &Query, &realQuery),
+    Import("advapi32.dll", "RegSetValueExW", &Set, &realSet),
+    Import("advapi32.dll", "RegEnumValueW", &EnumValue, &realEnumValue),
+    Import("advapi32.dll", "RegEnumKeyExW", &EnumKey, &realEnumKey),
+    Import("advapi32.dll", "RegDeleteValueW", &DeleteValue, &realDeleteValue),
+    Import("advapi32.dll", "RegDeleteTreeW", &DeleteTree, &realDeleteTree),
+    Import("user32.dll", "LoadStringW", &LoadString, &realLoadString),
+};
+
+// The call-th call of function whose text argument ends with match, or of
+// any call for a null match.
+struct FaultPoint {
+    const char *label;
+    const char *function;
+    const wchar_t *match;
+    int call;
+};
+void PrintTo(const FaultPoint &point, std::ostream *out)
+{
+    *out << point.label;
+}
+
+class RegistryFaultTest : public FullSheetTest, public ::testing::WithParamInterface<FaultPoint> {
+protected:
+    // Every value the run can touch, by key.
+    std::vector<testreg::Value> Stored() const
+    {
+        std::vector<testreg::Value> all = testreg::ValuesBelow(HKEY_CURRENT_USER, Path());
+        const std::pair<HKEY, std::wstring> keys[] = {{HKEY_LOCAL_MACHINE, kBrowserMachine},
+                                                      {HKEY_LOCAL_MACHINE, kUserAgent},
+                                                      {HKEY_LOCAL_MACHINE, kPostPlatform},
+                                                      {HKEY_CURRENT_USER, kBrowserMain}};
+        for (const auto &[root, path] : keys)
+            for (testreg::Value value : testreg::ReadValues(root, path)) {
+                value.name = path + L"\\" + value.name;
+                all.push_back(value);
+            }
+        return all;
+    }
+    using Values = std::vector<testreg::Value>;
+    // What the run left: after the installers, and at its end.
+    struct Result {
+        Values installed, accepted;
+    };
+    Result Run(const FaultPoint &point)
+    {
+        testreg::DeleteTree(HKEY_CURRENT_USER, Path());
+        testreg::DeleteTree(HKEY_LOCAL_MACHINE, kShellKeys);
+        testreg::DeleteTree(HKEY_LOCAL_MACHINE, kPostPlatform);
+        for (const wchar_t *button : {L"\\40C1", L"\\40C2"})
+            testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + button, L"Name", button + 1);
+        testreg::WriteDword(HKEY_CURRENT_USER, Path(L"Keys\\40C1"), L"", 0x00450020);
+        testreg::WriteDword(HKEY_CURRENT_USER, Path(L"Keys\\40C2"), L"", 0x00210001);
+        const std::pair<const wchar_t *, DWORD> settings[] = {
+            {L"HotKeyInterval", 600}, {L"AliasExpandKey", 4}, {L"ScrollLinePixel", 50},
+            {L"TabCount", 5},         {L"Focus", 1},          {L"Identification", 3},
+            {L"ButtonHold", 1}};
+        for (const auto &[name, value] : settings)
+            PutDword(name, value);
+        testreg::WriteString(HKEY_CURRENT_USER, Path(), L"UADefault", L"Velotab/1.0");
+        testreg::WriteDword(HKEY_LOCAL_MACHINE, kBrowserMachine, L"Security_RunScripts", 0);
+
+        fault::Arm(point.function, point.match, point.call);
+        for (auto install : {InstallDefaultAliases, InstallDefaultAliases, InstallDefaultServices,
+                             InstallDefaultServices})
+            install(vendor.c_str(), product.c_str(), L"1.0");
+        fault::Pause(true);
+        Result result{Stored()};
+        for (const wchar_t *section : {L"Alias", L"Service"})
+            testreg::WriteString(HKEY_CURRENT_USER, Path(section), L"90_Name", L"  stale");
+        fault::Pause(false);
+        Show(true);
+        fault::Pause(true);
+        result.accepted = Stored();
+        fault::Pause(false);
+        return result;
+    }
+};
+
+TEST_P(RegistryFaultTest, NothingStoredIsLost)
+{
+    static const bool hooked = fault::Install(kRegistryHooks, std::size(kRegistryHooks));
+    ASSERT_TRUE(hooked);
+    static const Result expected = Run({"", "", nullptr, 0});
+    const Result stored = Run(GetParam());
+    ASSERT_GE(fault::Calls(), GetParam().call) << "no such call";
+    auto has = [](const Values &values, auto match) {
+        return std::find_if(values.begin(), values.end(), match) != values.end();
+    };
+    // The lists are installed whole; after the sheet each value is as the
+    // run without a failure left it, or still missing if it never was
+    // stored and could not be read.
+    for (const auto &[before, after] : {std::pair(&expected.installed, &stored.installed),
+                                        std::pair(&expected.accepted, &stored.accepted)})
+        for (const testreg::Value &value : *before) {
+            auto named = [&](const testreg::Value &v) { return v.name == value.name; };
+            bool neverStored =
+                after == &stored.accepted && !has(*after, named) && !has(stored.installed, named);
+            EXPECT_TRUE(neverStored || has(*after, [&](auto &v) { return v == value; }))
+                << std::string(value.name.begin(), value.name.end());
+        }
+}
+
+// The installers run twice each, as on two starts of the add-on; the sheet
+// then reads and rewrites both lists, the buttons' assignments and the
+// settings.
+const FaultPoint kRegistryFaults[] = {
+    {"InstallerOpen", "RegOpenKeyExW", nullptr, 1},
+    {"InstallerCreate", "RegCreateKeyExW", nullptr, 1},
+    {"InstallerFirstWrite", "RegSetValueExW", nullptr, 1},
+    {"InstallerAliasWrite", "RegSetValueExW", L"10_URL", 1},
+    {"InstallerServiceWrite", "RegSetValueExW", L"40_Name", 1},
+    {"InstallerFirstName", "LoadStringW", nullptr, 1},
+    {"InstallerAliasName", "LoadStringW", L"621", 1},
+    {"AliasSectionOpen", "RegOpenKeyExW", L"\\Alias", 3},
+    {"ServiceSectionOpen", "RegOpenKeyExW", L"\\Service", 3},
+    {"AliasFirstEnumeration", "RegEnumValueW", nullptr, 1},
+    {"AliasEnumeration", "RegEnumValueW", nullptr, 12},
+    {"ServiceEnumeration", "RegEnumValueW", nullptr, 100},
+    {"ShellFirstButton", "RegEnumKeyExW", nullptr, 1},
+    {"ShellSecondButton", "RegEnumKeyExW", nullptr, 2},
+    {"AssignmentOpen", "RegOpenKeyExW", L"\\Keys\\40C1", 1},
+    {"AssignmentQuery", "RegQueryValueExW", nullptr, 9},
+    {"ButtonsSettingsOpen", "RegOpenKeyExW", nullptr, 5},
+    {"UserAgentSettingsCreate", "RegCreateKeyExW", nullptr, 3},
+    {"TabDisplaySettingsCreate", "RegCreateKeyExW", nullptr, 6},
+    {"FirstQuery", "RegQueryValueExW", nullptr, 1},
+    {"ExpandKeyQuery", "RegQueryValueExW", L"AliasExpandKey", 1},
+    {"ScrollQuery", "RegQueryValueExW", L"ScrollLinePixel", 1},
+    {"FocusQuery", "RegQueryValueExW", L"Focus", 1},
+    {"RunScriptsQuery", "RegQueryValueExW", L"Security_RunScripts", 1},
+    {"TabCountName", "LoadStringW", L"9171", 1},
+    {"IdentificationName", "LoadStringW", L"9131", 1},
+    {"AssignmentCreate", "RegCreateKeyExW", L"\\Keys\\40C1", 1},
+    {"AliasRewriteCreate", "RegCreateKeyExW", L"\\Alias", 2},
+    {"ServiceRewriteCreate", "RegCreateKeyExW", L"\\Service", 2},
+    {"AliasRewriteWrite", "RegSetValueExW", L"15_Name", 3},
+    {"ServiceRewriteWrite", "RegSetValueExW", L"40_URL", 2},
+    {"FirstDeletion", "RegDeleteValueW", nullptr, 1},
+    {"AliasStaleDeletion", "RegDeleteValueW", L"20_Name", 1},
+    {"KeysCleanUp", "RegEnumKeyExW", nullptr, 6},
+    {"AliasCleanUp", "RegEnumValueW", nullptr, 215},
+    {"ServiceCleanUp", "RegEnumValueW", nullptr, 300},
+};
+INSTANTIATE_TEST_SUITE_P(Registry, RegistryFaultTest, ::testing::ValuesIn(kRegistryFaults),
+                         [](const auto &info) { return std::string(info.param.label); });
+
+} // namespace
