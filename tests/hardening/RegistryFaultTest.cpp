@@ -14,76 +14,48 @@
 
 namespace {
 
-const LONG kFailure = ERROR_OUTOFMEMORY;
-
-decltype(&RegOpenKeyExW) realOpen;
-decltype(&RegCreateKeyExW) realCreate;
-decltype(&RegQueryValueExW) realQuery;
-decltype(&RegSetValueExW) realSet;
-decltype(&RegEnumValueW) realEnumValue;
-decltype(&RegEnumKeyExW) realEnumKey;
-decltype(&RegDeleteValueW) realDeleteValue;
-decltype(&RegDeleteTreeW) realDeleteTree;
-decltype(&LoadStringW) realLoadString;
-
-LONG WINAPI Open(HKEY k, LPCWSTR p, DWORD o, REGSAM s, PHKEY r)
+// Each hooked import's replacement fails the call that the hooks pick by
+// the text of its second argument: the key path, value name or string id.
+template <const char *Name> void *original;
+template <class Number> std::wstring Text(Number number)
 {
-    return fault::Fails("RegOpenKeyExW", p) ? kFailure : realOpen(k, p, o, s, r);
+    return std::to_wstring(number);
 }
-LONG WINAPI Create(HKEY k, LPCWSTR p, DWORD r, LPWSTR c, DWORD o, REGSAM s, LPSECURITY_ATTRIBUTES a,
-                   PHKEY h, LPDWORD d)
+std::wstring Text(LPCWSTR text)
 {
-    return fault::Fails("RegCreateKeyExW", p) ? kFailure : realCreate(k, p, r, c, o, s, a, h, d);
+    return text ? text : L"";
 }
-LONG WINAPI Query(HKEY k, LPCWSTR n, LPDWORD r, LPDWORD t, LPBYTE d, LPDWORD s)
+template <const char *Name, auto Failure, class R, class H, class N, class... A>
+R WINAPI Failing(H h, N n, A... a)
 {
-    return fault::Fails("RegQueryValueExW", n) ? kFailure : realQuery(k, n, r, t, d, s);
-}
-LONG WINAPI Set(HKEY k, LPCWSTR n, DWORD r, DWORD t, const BYTE *d, DWORD s)
-{
-    return fault::Fails("RegSetValueExW", n) ? kFailure : realSet(k, n, r, t, d, s);
-}
-LONG WINAPI EnumValue(HKEY k, DWORD i, LPWSTR n, LPDWORD l, LPDWORD r, LPDWORD t, LPBYTE d,
-                      LPDWORD s)
-{
-    return fault::Fails("RegEnumValueW") ? kFailure : realEnumValue(k, i, n, l, r, t, d, s);
-}
-LONG WINAPI EnumKey(HKEY k, DWORD i, LPWSTR n, LPDWORD l, LPDWORD r, LPWSTR c, LPDWORD cl,
-                    PFILETIME t)
-{
-    return fault::Fails("RegEnumKeyExW") ? kFailure : realEnumKey(k, i, n, l, r, c, cl, t);
-}
-LONG WINAPI DeleteValue(HKEY k, LPCWSTR n)
-{
-    return fault::Fails("RegDeleteValueW", n) ? kFailure : realDeleteValue(k, n);
-}
-LONG WINAPI DeleteTree(HKEY k, LPCWSTR n)
-{
-    return fault::Fails("RegDeleteTreeW", n) ? kFailure : realDeleteTree(k, n);
-}
-int WINAPI LoadString(HINSTANCE i, UINT id, LPWSTR b, int l)
-{
-    if (!fault::Fails("LoadStringW", std::to_wstring(id).c_str()))
-        return realLoadString(i, id, b, l);
+    if (!fault::Fails(Name, Text(n).c_str()))
+        return reinterpret_cast<R(WINAPI *)(H, N, A...)>(original<Name>)(h, n, a...);
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return 0;
+    return Failure;
+}
+template <const char *Name, auto Failure, class R, class H, class N, class... A>
+fault::Hook Hook(const char *dll, R(WINAPI *)(H, N, A...))
+{
+    return {dll, Name, reinterpret_cast<void *>(&Failing<Name, Failure, R, H, N, A...>),
+            &original<Name>};
 }
 
-template <class Function>
-fault::Hook Import(const char *dll, const char *name, Function f, Function *real)
-{
-    return {dll, name, reinterpret_cast<void *>(f), reinterpret_cast<void **>(real)};
-}
+constexpr char kOpen[] = "RegOpenKeyExW", kCreate[] = "RegCreateKeyExW",
+               kQuery[] = "RegQueryValueExW", kSet[] = "RegSetValueExW",
+               kEnumValue[] = "RegEnumValueW", kEnumKey[] = "RegEnumKeyExW",
+               kDeleteValue[] = "RegDeleteValueW", kDeleteTree[] = "RegDeleteTreeW",
+               kLoadString[] = "LoadStringW";
+const LONG kFailed = ERROR_OUTOFMEMORY;
 const fault::Hook kRegistryHooks[] = {
-    Import("advapi32.dll", "RegOpenKeyExW", &Open, &realOpen),
-    Import("advapi32.dll", "RegCreateKeyExW", &Create, &realCreate),
-    Import("advapi32.dll", "RegQueryValueExW", &Query, &realQuery),
-    Import("advapi32.dll", "RegSetValueExW", &Set, &realSet),
-    Import("advapi32.dll", "RegEnumValueW", &EnumValue, &realEnumValue),
-    Import("advapi32.dll", "RegEnumKeyExW", &EnumKey, &realEnumKey),
-    Import("advapi32.dll", "RegDeleteValueW", &DeleteValue, &realDeleteValue),
-    Import("advapi32.dll", "RegDeleteTreeW", &DeleteTree, &realDeleteTree),
-    Import("user32.dll", "LoadStringW", &LoadString, &realLoadString),
+    Hook<kOpen, kFailed>("advapi32.dll", &RegOpenKeyExW),
+    Hook<kCreate, kFailed>("advapi32.dll", &RegCreateKeyExW),
+    Hook<kQuery, kFailed>("advapi32.dll", &RegQueryValueExW),
+    Hook<kSet, kFailed>("advapi32.dll", &RegSetValueExW),
+    Hook<kEnumValue, kFailed>("advapi32.dll", &RegEnumValueW),
+    Hook<kEnumKey, kFailed>("advapi32.dll", &RegEnumKeyExW),
+    Hook<kDeleteValue, kFailed>("advapi32.dll", &RegDeleteValueW),
+    Hook<kDeleteTree, kFailed>("advapi32.dll", &RegDeleteTreeW),
+    Hook<kLoadString, 0>("user32.dll", &LoadStringW),
 };
 
 // The call-th call of function whose text argument ends with match, or of
@@ -188,13 +160,11 @@ const FaultPoint kRegistryFaults[] = {
     {"InstallerCreate", "RegCreateKeyExW", nullptr, 1},
     {"InstallerFirstWrite", "RegSetValueExW", nullptr, 1},
     {"InstallerAliasWrite", "RegSetValueExW", L"10_URL", 1},
-    {"InstallerServiceWrite", "RegSetValueExW", L"40_Name", 1},
     {"InstallerFirstName", "LoadStringW", nullptr, 1},
     {"InstallerAliasName", "LoadStringW", L"621", 1},
     {"AliasSectionOpen", "RegOpenKeyExW", L"\\Alias", 3},
     {"ServiceSectionOpen", "RegOpenKeyExW", L"\\Service", 3},
     {"AliasFirstEnumeration", "RegEnumValueW", nullptr, 1},
-    {"AliasEnumeration", "RegEnumValueW", nullptr, 12},
     {"ServiceEnumeration", "RegEnumValueW", nullptr, 100},
     {"ShellFirstButton", "RegEnumKeyExW", nullptr, 1},
     {"ShellSecondButton", "RegEnumKeyExW", nullptr, 2},
@@ -215,7 +185,6 @@ const FaultPoint kRegistryFaults[] = {
     {"ServiceRewriteCreate", "RegCreateKeyExW", L"\\Service", 2},
     {"AliasRewriteWrite", "RegSetValueExW", L"15_Name", 3},
     {"ServiceRewriteWrite", "RegSetValueExW", L"40_URL", 2},
-    {"FirstDeletion", "RegDeleteValueW", nullptr, 1},
     {"AliasStaleDeletion", "RegDeleteValueW", L"20_Name", 1},
     {"KeysCleanUp", "RegEnumKeyExW", nullptr, 6},
     {"AliasCleanUp", "RegEnumValueW", nullptr, 215},
