@@ -32,7 +32,8 @@ bool EndsWithNul(const std::vector<BYTE> &data, DWORD size)
 
 // Until a key is held every read fails.
 RegKey::RegKey(HINSTANCE resourceInstance)
-    : resourceInstance(resourceInstance), key(NULL), unread(NULL), lastStatus(ERROR_INVALID_HANDLE)
+    : resourceInstance(resourceInstance), key(NULL), unread(NULL), lastStatus(ERROR_INVALID_HANDLE),
+      keyStatus(ERROR_INVALID_HANDLE)
 {
 }
 
@@ -47,7 +48,8 @@ BOOL RegKey::Create(HKEY root, LPCWSTR path, DWORD *disposition)
 {
     Close();
     DWORD created = 0;
-    if (!Answer(RegCreateKeyExW(root, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, &created)))
+    keyStatus = RegCreateKeyExW(root, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, &created);
+    if (!Answer(keyStatus))
         return FALSE;
     if (disposition)
         *disposition = created;
@@ -57,7 +59,8 @@ BOOL RegKey::Create(HKEY root, LPCWSTR path, DWORD *disposition)
 BOOL RegKey::Open(HKEY root, LPCWSTR path)
 {
     Close();
-    return Answer(RegOpenKeyExW(root, path, 0, KEY_ALL_ACCESS, &key));
+    keyStatus = RegOpenKeyExW(root, path, 0, KEY_ALL_ACCESS, &key);
+    return Answer(keyStatus);
 }
 
 BOOL RegKey::Close()
@@ -75,8 +78,10 @@ BOOL RegKey::Close()
 // reads.
 BOOL RegKey::QueryValue(LPCWSTR name, void *data, DWORD *type, DWORD *size) const
 {
-    if (!key)
+    if (!key) {
+        Answer(keyStatus);
         return FALSE;
+    }
     return Answer(RegQueryValueExW(key, name, NULL, type, static_cast<BYTE *>(data), size));
 }
 

@@ -108,6 +108,8 @@ private:
 
     UnreadValues *unread;
     mutable LONG lastStatus;
+    // The answer of the last Create or Open, which reads without a key give.
+    LONG keyStatus;
 
     RegKey(const RegKey &);
     RegKey &operator=(const RegKey &);

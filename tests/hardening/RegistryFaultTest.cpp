@@ -3,7 +3,7 @@
 // settings, assignments and lists with a stale entry behind a gap, every
 // page shown and the sheet accepted. Whatever fails, the module lives and
 // nothing stored is lost: every value that the run without a failure
-// leaves is there afterwards as it left it.
+// leaves is there afterwards as it left it, unless it was never stored.
 #include "EntryPoints.h"
 #include "FullSheet.h"
 #include "ImportHook.h"
