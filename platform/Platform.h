@@ -28,6 +28,15 @@
 #define OVERRIDE
 #endif
 
+// Whether a string-table entry that could not be loaded is missing from
+// the table, as the platform reports right after the load, rather than a
+// load that failed.
+inline bool PlatformStringMissing(DWORD lastError)
+{
+    return lastError == ERROR_SUCCESS || lastError == ERROR_RESOURCE_NAME_NOT_FOUND ||
+           lastError == ERROR_RESOURCE_TYPE_NOT_FOUND || lastError == ERROR_RESOURCE_DATA_NOT_FOUND;
+}
+
 #ifdef _WIN32_WCE
 
 // Older device headers lack the pointer-sized window-long calls.

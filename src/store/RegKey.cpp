@@ -11,6 +11,14 @@ BOOL Succeeded(LONG status)
     return status == ERROR_SUCCESS ? TRUE : FALSE;
 }
 
+// Answers that say what is stored, or that nothing is: anything else is a
+// registry that failed.
+bool IsAnswer(LONG status)
+{
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND || status == ERROR_MORE_DATA ||
+           status == ERROR_NO_MORE_ITEMS;
+}
+
 bool EndsWithNul(const std::vector<BYTE> &data, DWORD size)
 {
     DWORD chars = size / sizeof(wchar_t);
@@ -22,7 +30,10 @@ bool EndsWithNul(const std::vector<BYTE> &data, DWORD size)
 
 } // namespace
 
-RegKey::RegKey(HINSTANCE resourceInstance) : resourceInstance(resourceInstance), key(NULL)
+// Until a key is held every read fails.
+RegKey::RegKey(HINSTANCE resourceInstance)
+    : resourceInstance(resourceInstance), key(NULL), unread(NULL), lastStatus(ERROR_INVALID_HANDLE),
+      keyStatus(ERROR_INVALID_HANDLE)
 {
 }
 
@@ -37,7 +48,8 @@ BOOL RegKey::Create(HKEY root, LPCWSTR path, DWORD *disposition)
 {
     Close();
     DWORD created = 0;
-    if (!Succeeded(RegCreateKeyExW(root, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, &created)))
+    keyStatus = RegCreateKeyExW(root, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, &created);
+    if (!Answer(keyStatus))
         return FALSE;
     if (disposition)
         *disposition = created;
@@ -47,7 +59,8 @@ BOOL RegKey::Create(HKEY root, LPCWSTR path, DWORD *disposition)
 BOOL RegKey::Open(HKEY root, LPCWSTR path)
 {
     Close();
-    return Succeeded(RegOpenKeyExW(root, path, 0, KEY_ALL_ACCESS, &key));
+    keyStatus = RegOpenKeyExW(root, path, 0, KEY_ALL_ACCESS, &key);
+    return Answer(keyStatus);
 }
 
 BOOL RegKey::Close()
@@ -60,9 +73,16 @@ BOOL RegKey::Close()
     return TRUE;
 }
 
+// Without a key the answer of the failed open or create stands: a missing
+// key reads as missing values, a key that could not be opened as failed
+// reads.
 BOOL RegKey::QueryValue(LPCWSTR name, void *data, DWORD *type, DWORD *size) const
 {
-    return Succeeded(RegQueryValueExW(key, name, NULL, type, static_cast<BYTE *>(data), size));
+    if (!key) {
+        Answer(keyStatus);
+        return FALSE;
+    }
+    return Answer(RegQueryValueExW(key, name, NULL, type, static_cast<BYTE *>(data), size));
 }
 
 BOOL RegKey::QueryDword(LPCWSTR name, DWORD *value) const
@@ -110,32 +130,72 @@ BOOL RegKey::TerminateText(std::vector<BYTE> &data, DWORD *stored)
 
 DWORD RegKey::DwordOr(UINT nameId, DWORD fallback) const
 {
-    DWORD value = fallback;
-    QueryDword(nameId, &value);
-    return value;
+    return DwordOr(MAKEINTRESOURCEW(nameId), fallback);
+}
+
+DWORD RegKey::DwordOr(LPCWSTR value, DWORD fallback) const
+{
+    DWORD read = fallback;
+    LPCWSTR name = NameOf(value);
+    NoteRead(value, name && QueryDword(name, &read), fallback);
+    return read;
 }
 
 std::wstring RegKey::StringOr(UINT nameId, LPCWSTR fallback, DWORD maxLength) const
 {
     std::vector<wchar_t> text(maxLength + 1);
     DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (!QueryString(nameId, &text[0], &size))
-        return fallback;
-    return &text[0];
+    LPCWSTR value = MAKEINTRESOURCEW(nameId);
+    LPCWSTR name = NameOf(value);
+    BOOL read = name && QueryString(name, &text[0], &size);
+    NoteRead(value, read, std::wstring(fallback));
+    return read ? &text[0] : fallback;
+}
+
+BOOL RegKey::ReadFailed() const
+{
+    return IsAnswer(lastStatus) ? FALSE : TRUE;
+}
+
+BOOL RegKey::Answer(LONG status) const
+{
+    lastStatus = status;
+    return Succeeded(status);
+}
+
+LPCWSTR RegKey::NameOf(LPCWSTR value) const
+{
+    return IS_INTRESOURCE(value) ? ValueName(LOWORD(reinterpret_cast<ULONG_PTR>(value))) : value;
+}
+
+template <class Shown> void RegKey::NoteRead(LPCWSTR value, BOOL read, const Shown &shown) const
+{
+    if (!unread)
+        return;
+    if (!read && ReadFailed())
+        unread->Remember(value, shown);
+    else
+        unread->Forget(value);
 }
 
 BOOL RegKey::SetValue(LPCWSTR name, const void *data, DWORD type, DWORD size) const
 {
-    return Succeeded(RegSetValueExW(key, name, 0, type, static_cast<const BYTE *>(data), size));
+    return Answer(RegSetValueExW(key, name, 0, type, static_cast<const BYTE *>(data), size));
 }
 
+// A value that could not be read and still holds what was shown keeps what
+// is stored: nothing needs writing.
 BOOL RegKey::SetDword(LPCWSTR name, DWORD value) const
 {
+    if (unread && unread->Keeps(name, value))
+        return TRUE;
     return SetValue(name, &value, REG_DWORD, sizeof value);
 }
 
 BOOL RegKey::SetString(LPCWSTR name, LPCWSTR text) const
 {
+    if (unread && unread->Keeps(name, text))
+        return TRUE;
     DWORD size = static_cast<DWORD>((lstrlenW(text) + 1) * sizeof(wchar_t));
     return SetValue(name, text, REG_SZ, size);
 }
@@ -144,7 +204,7 @@ BOOL RegKey::EnumSubKey(DWORD index, std::wstring *name) const
 {
     wchar_t buffer[kMaxNameLength];
     DWORD length = kMaxNameLength;
-    if (!Succeeded(RegEnumKeyExW(key, index, buffer, &length, NULL, NULL, NULL, NULL)))
+    if (!Answer(RegEnumKeyExW(key, index, buffer, &length, NULL, NULL, NULL, NULL)))
         return FALSE;
     name->assign(buffer, length);
     return TRUE;
@@ -154,7 +214,7 @@ BOOL RegKey::EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data,
 {
     wchar_t buffer[kMaxNameLength];
     DWORD length = kMaxNameLength;
-    if (!Succeeded(RegEnumValueW(key, index, buffer, &length, NULL, type, data, size)))
+    if (!Answer(RegEnumValueW(key, index, buffer, &length, NULL, type, data, size)))
         return FALSE;
     name->assign(buffer, length);
     return TRUE;
@@ -165,6 +225,7 @@ BOOL RegKey::HasValueAt(DWORD index) const
     wchar_t buffer[kMaxNameLength];
     DWORD length = kMaxNameLength;
     LONG status = RegEnumValueW(key, index, buffer, &length, NULL, NULL, NULL, NULL);
+    Answer(status);
     return status == ERROR_SUCCESS || status == ERROR_MORE_DATA;
 }
 
@@ -176,7 +237,7 @@ BOOL RegKey::HasSubKeys() const
 
 BOOL RegKey::DeleteValue(LPCWSTR name) const
 {
-    return Succeeded(RegDeleteValueW(key, name));
+    return Answer(RegDeleteValueW(key, name));
 }
 
 // Stops at the first failure: a value that cannot be deleted stays first
@@ -191,12 +252,41 @@ void RegKey::DeleteValues() const
 
 BOOL RegKey::DeleteSubKey(LPCWSTR name) const
 {
-    return Succeeded(PlatformDeleteKeyTree(key, name));
+    return Answer(PlatformDeleteKeyTree(key, name));
 }
 
+// Goes past a value or subkey whose name is too long to enumerate, or that
+// cannot be deleted; stops where the enumeration ends or fails.
+void RegKey::DeleteAllBut(const NameFilter &keep) const
+{
+    std::wstring name;
+    for (DWORD index = 0;;) {
+        if (!EnumValue(index, &name, NULL, NULL, NULL)) {
+            if (lastStatus != ERROR_MORE_DATA)
+                break;
+            ++index;
+        } else if (keep.Keeps(name, false) || !DeleteValue(name.c_str())) {
+            ++index;
+        }
+    }
+    for (DWORD index = 0;;) {
+        if (!EnumSubKey(index, &name)) {
+            if (lastStatus != ERROR_MORE_DATA)
+                break;
+            ++index;
+        } else if (keep.Keeps(name, true) || !DeleteSubKey(name.c_str())) {
+            ++index;
+        }
+    }
+}
+
+// A value name that cannot be loaded is a failed read, not a missing value.
 LPCWSTR RegKey::ValueName(UINT nameId) const
 {
-    return resourceInstance ? PlatformLoadStringPointer(resourceInstance, nameId) : NULL;
+    LPCWSTR name = resourceInstance ? PlatformLoadStringPointer(resourceInstance, nameId) : NULL;
+    if (!name)
+        lastStatus = ERROR_RESOURCE_NAME_NOT_FOUND;
+    return name;
 }
 
 // By-identifier forms: the name comes from the string table; without an
@@ -228,12 +318,16 @@ BOOL RegKey::SetValue(UINT nameId, const void *data, DWORD type, DWORD size) con
 
 BOOL RegKey::SetDword(UINT nameId, DWORD value) const
 {
+    if (unread && unread->Keeps(MAKEINTRESOURCEW(nameId), value))
+        return TRUE;
     LPCWSTR name = ValueName(nameId);
     return name ? SetDword(name, value) : FALSE;
 }
 
 BOOL RegKey::SetString(UINT nameId, LPCWSTR text) const
 {
+    if (unread && unread->Keeps(MAKEINTRESOURCEW(nameId), text))
+        return TRUE;
     LPCWSTR name = ValueName(nameId);
     return name ? SetString(name, text) : FALSE;
 }

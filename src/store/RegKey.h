@@ -4,9 +4,19 @@
 #define VELOTAB_REG_KEY_H
 
 #include "Platform.h"
+#include "UnreadValues.h"
 
 #include <string>
 #include <vector>
+
+// Which values and subkeys of a key a cleanup keeps, by name.
+class NameFilter {
+public:
+    virtual bool Keeps(const std::wstring &name, bool subkey) const = 0;
+
+protected:
+    ~NameFilter() {}
+};
 
 class RegKey {
 public:
@@ -31,11 +41,22 @@ public:
     // text read is always NUL-terminated.
     BOOL QueryString(LPCWSTR name, wchar_t *buffer, DWORD *size) const;
     BOOL QueryString(UINT nameId, wchar_t *buffer, DWORD *size) const;
-    // The stored DWORD, or fallback when it cannot be read.
+    // The stored DWORD, or fallback when it cannot be read. A read that
+    // failed, rather than found the value missing or of another type or
+    // size, is noted in the record given to RecordUnreadIn.
     DWORD DwordOr(UINT nameId, DWORD fallback) const;
+    DWORD DwordOr(LPCWSTR name, DWORD fallback) const;
     // The stored text, or fallback when it cannot be read, also when it is
-    // longer than maxLength characters.
+    // longer than maxLength characters; noted as DwordOr notes.
     std::wstring StringOr(UINT nameId, LPCWSTR fallback, DWORD maxLength) const;
+    // Whether the last registry call failed for another reason than a
+    // missing key or value, a value of another type or size, or the end of
+    // an enumeration; a value name that cannot be loaded counts as failed.
+    BOOL ReadFailed() const;
+    // The page's record of its unread settings: the reads note into it, and
+    // the writes by SetDword and SetString leave alone a value that it
+    // keeps.
+    void RecordUnreadIn(UnreadValues *record) { unread = record; }
 
     BOOL SetValue(LPCWSTR name, const void *data, DWORD type, DWORD size) const;
     BOOL SetValue(UINT nameId, const void *data, DWORD type, DWORD size) const;
@@ -59,6 +80,9 @@ public:
     void DeleteValues() const;
     // Removes the subkey with all its values and everything below it.
     BOOL DeleteSubKey(LPCWSTR name) const;
+    // Deletes every value and subkey that keep does not keep; one that
+    // cannot be named or deleted stays.
+    void DeleteAllBut(const NameFilter &keep) const;
 
     HKEY Handle() const { return key; }
 
@@ -70,11 +94,23 @@ public:
 protected:
     // The value name of a string-table entry, or NULL when there is none.
     LPCWSTR ValueName(UINT nameId) const;
+    // Notes the platform's answer for ReadFailed; true for success.
+    BOOL Answer(LONG status) const;
 
     HINSTANCE resourceInstance;
     HKEY key;
 
 private:
+    // A value named by identifier or by text, as the record names it.
+    LPCWSTR NameOf(LPCWSTR value) const;
+    // Remembers the value as shown when its read failed, else forgets it.
+    template <class Shown> void NoteRead(LPCWSTR value, BOOL read, const Shown &shown) const;
+
+    UnreadValues *unread;
+    mutable LONG lastStatus;
+    // The answer of the last Create or Open, which reads without a key give.
+    LONG keyStatus;
+
     RegKey(const RegKey &);
     RegKey &operator=(const RegKey &);
 };

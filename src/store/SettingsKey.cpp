@@ -2,10 +2,11 @@
 
 #include "HostContext.h"
 
-SettingsKey::SettingsKey()
+SettingsKey::SettingsKey(UnreadValues *unread)
     : RegKey(hostContext.instance), vendorKey(hostContext.vendorKey),
       productKey(hostContext.productKey)
 {
+    RecordUnreadIn(unread);
 }
 
 BOOL SettingsKey::Create(LPCWSTR section, DWORD *disposition)

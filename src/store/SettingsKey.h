@@ -7,8 +7,9 @@
 
 class SettingsKey : public RegKey {
 public:
-    // Takes the key names that the host context holds now.
-    SettingsKey();
+    // Takes the key names that the host context holds now; unread, when
+    // given, is the record of the page's unread settings (RecordUnreadIn).
+    explicit SettingsKey(UnreadValues *unread = NULL);
 
     // A null section names the product key itself.
     BOOL Create(LPCWSTR section = NULL, DWORD *disposition = NULL);

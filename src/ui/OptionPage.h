@@ -4,6 +4,7 @@
 #define VELOTAB_OPTION_PAGE_H
 
 #include "OptionDialog.h"
+#include "UnreadValues.h"
 
 #include <string>
 
@@ -64,6 +65,10 @@ protected:
     int *activePageSlot;
     int pageIndex;
     PROPSHEETPAGEW pageDescriptor;
+    // The settings the page could not read, which its writes leave alone
+    // while the page shows what it showed for them. Reads and writes from
+    // const helpers note into it too.
+    mutable UnreadValues unreadValues;
 };
 
 #endif

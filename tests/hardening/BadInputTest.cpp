@@ -156,32 +156,6 @@ void ExpectSaneTexts(const std::vector<Value> &values, const std::wstring &where
     }
 }
 
-// Every value in the key and in the keys below it, each named by its path
-// from the key.
-std::vector<Value> ValuesBelow(HKEY root, const std::wstring &path)
-{
-    const DWORD kLongestName = 16384; // the registry's longest name, with its NUL
-    std::vector<Value> values = testreg::ReadValues(root, path);
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key))
-        return values;
-    std::vector<std::wstring> subkeys;
-    std::vector<wchar_t> name(kLongestName);
-    for (DWORD i = 0;; ++i) {
-        DWORD length = kLongestName;
-        if (RegEnumKeyExW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr))
-            break;
-        subkeys.emplace_back(name.data(), length);
-    }
-    RegCloseKey(key);
-    for (const std::wstring &subkey : subkeys)
-        for (Value value : ValuesBelow(root, path + L"\\" + subkey)) {
-            value.name = subkey + L"\\" + value.name;
-            values.push_back(value);
-        }
-    return values;
-}
-
 // The values that one reading holds and the other does not, as they are:
 // what was changed, added or removed between them.
 std::vector<Value> Differences(const std::vector<Value> &before, const std::vector<Value> &after)
@@ -275,10 +249,10 @@ protected:
     // Every key that the module writes, with the keys below it, by label.
     std::vector<std::pair<const char *, std::vector<Value>>> Everything() const
     {
-        return {{"settings", ValuesBelow(HKEY_CURRENT_USER, Path())},
-                {"browser machine", ValuesBelow(HKEY_LOCAL_MACHINE, kBrowserMachine)},
-                {"browser main", ValuesBelow(HKEY_CURRENT_USER, kBrowserMain)},
-                {"shell keys", ValuesBelow(HKEY_LOCAL_MACHINE, kShellKeys)}};
+        return {{"settings", testreg::ValuesBelow(HKEY_CURRENT_USER, Path())},
+                {"browser machine", testreg::ValuesBelow(HKEY_LOCAL_MACHINE, kBrowserMachine)},
+                {"browser main", testreg::ValuesBelow(HKEY_CURRENT_USER, kBrowserMain)},
+                {"shell keys", testreg::ValuesBelow(HKEY_LOCAL_MACHINE, kShellKeys)}};
     }
 
     void ExpectSane(const Written &defaults) const

@@ -1,6 +1,7 @@
 #include "ImportHook.h"
 
 #include <cstring>
+#include <string>
 
 void *HookImport(const char *dll, const char *function, void *replacement)
 {
@@ -35,3 +36,61 @@ void *HookImport(const char *dll, const char *function, void *replacement)
     }
     return nullptr;
 }
+
+namespace fault {
+
+namespace {
+
+std::string armedFunction;
+std::wstring armedMatch;
+bool anyArgument = true;
+int armedCall = 0;
+int calls = 0;
+bool paused = false;
+
+bool EndsWith(const std::wstring &text, const std::wstring &end)
+{
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+} // namespace
+
+bool Install(const Hook *hooks, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        *hooks[i].original = HookImport(hooks[i].dll, hooks[i].function, hooks[i].replacement);
+        if (!*hooks[i].original)
+            return false;
+    }
+    return true;
+}
+
+void Arm(const char *function, const wchar_t *match, int call)
+{
+    armedFunction = function;
+    anyArgument = !match;
+    armedMatch = match ? match : L"";
+    armedCall = call;
+    calls = 0;
+}
+
+void Pause(bool pause)
+{
+    paused = pause;
+}
+
+bool Fails(const char *function, const wchar_t *argument)
+{
+    if (paused || armedFunction != function ||
+        !(anyArgument || (argument && EndsWith(argument, armedMatch))))
+        return false;
+    return ++calls == armedCall;
+}
+
+int Calls()
+{
+    return calls;
+}
+
+} // namespace fault

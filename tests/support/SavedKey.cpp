@@ -76,6 +76,30 @@ std::vector<Value> ReadValues(HKEY root, const std::wstring &path)
     return values;
 }
 
+std::vector<Value> ValuesBelow(HKEY root, const std::wstring &path)
+{
+    const DWORD kLongestName = 16384; // the registry's longest name, with its NUL
+    std::vector<Value> values = ReadValues(root, path);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key))
+        return values;
+    std::vector<std::wstring> subkeys;
+    std::vector<wchar_t> name(kLongestName);
+    for (DWORD i = 0;; ++i) {
+        DWORD length = kLongestName;
+        if (RegEnumKeyExW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr))
+            break;
+        subkeys.emplace_back(name.data(), length);
+    }
+    RegCloseKey(key);
+    for (const std::wstring &subkey : subkeys)
+        for (Value value : ValuesBelow(root, path + L"\\" + subkey)) {
+            value.name = subkey + L"\\" + value.name;
+            values.push_back(value);
+        }
+    return values;
+}
+
 SavedKey::SavedKey(HKEY root, std::wstring path, std::vector<std::wstring> names)
     : root(root), path(std::move(path)), names(std::move(names))
 {

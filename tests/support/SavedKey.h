@@ -35,6 +35,9 @@ struct Value {
 
 // The key's values in name order; none when the key is missing.
 std::vector<Value> ReadValues(HKEY root, const std::wstring &path);
+// Every value in the key and in the keys below it, each named by its path
+// from the key.
+std::vector<Value> ValuesBelow(HKEY root, const std::wstring &path);
 
 class SavedKey {
 public:

@@ -10,8 +10,9 @@
 
 class BrowserKey : public RegKey {
 public:
-    // subkeys, when given, starts with a backslash.
-    BrowserKey(HKEY root, UINT pathId, LPCWSTR subkeys = NULL);
+    // subkeys, when given, starts with a backslash; unread, when given, is
+    // the page's record of its unread settings (RecordUnreadIn).
+    BrowserKey(HKEY root, UINT pathId, LPCWSTR subkeys = NULL, UnreadValues *unread = NULL);
 
     // Both fail without touching the registry when the path entry is
     // missing, rather than reach the root key itself.

@@ -54,28 +54,24 @@ BOOL BrowserPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     AddListString(IDC_SCRIPT_MODE, IDS_SCRIPT_ENABLE);
     AddListString(IDC_SCRIPT_MODE, IDS_SCRIPT_ENABLE_WITH_ERRORS);
     // The browser's keys are only read here: they are not made for it.
-    DWORD runScripts = kDefaultRunScripts;
-    BrowserKey machine(HKEY_LOCAL_MACHINE, IDS_KEY_BROWSER_MACHINE);
+    BrowserKey machine(HKEY_LOCAL_MACHINE, IDS_KEY_BROWSER_MACHINE, NULL, &unreadValues);
     machine.Open();
-    machine.QueryDword(kRunScripts, &runScripts);
+    DWORD runScripts = machine.DwordOr(kRunScripts, kDefaultRunScripts);
     machine.Close();
-    DWORD showScriptErrors = kDefaultShowScriptErrors;
-    BrowserKey user(HKEY_CURRENT_USER, IDS_KEY_BROWSER_USER, kMainKey);
+    BrowserKey user(HKEY_CURRENT_USER, IDS_KEY_BROWSER_USER, kMainKey, &unreadValues);
     user.Open();
-    user.QueryDword(kShowScriptErrors, &showScriptErrors);
+    DWORD showScriptErrors = user.DwordOr(kShowScriptErrors, kDefaultShowScriptErrors);
     user.Close();
     SelectListItem(IDC_SCRIPT_MODE, ScriptMode(runScripts, showScriptErrors));
 
-    DWORD clearType = kDefaultClearType;
     machine.Open();
-    machine.QueryDword(kClearType, &clearType);
+    SetCheck(IDC_CLEAR_TYPE, machine.DwordOr(kClearType, kDefaultClearType));
     machine.Close();
-    SetCheck(IDC_CLEAR_TYPE, clearType);
 
     AddListString(IDC_START_FOCUS, IDS_FOCUS_DEFAULT);
     AddListString(IDC_START_FOCUS, IDS_FOCUS_BROWSER_WINDOW);
     AddListString(IDC_START_FOCUS, IDS_FOCUS_ADDRESS_BAR);
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     SelectListItem(IDC_START_FOCUS, settings.DwordOr(IDS_VALUE_FOCUS, kDefaultFocus));
     settings.Close();
@@ -88,7 +84,7 @@ void BrowserPage::OnOK()
     DWORD mode = ListSelection(IDC_SCRIPT_MODE);
     WriteScriptSettings(mode != kScriptsDisabled, mode > kScriptsEnabled);
     WriteClearTypeSetting(CheckState(IDC_CLEAR_TYPE));
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     settings.SetDword(IDS_VALUE_FOCUS, ListSelection(IDC_START_FOCUS));
     settings.Close();
@@ -97,11 +93,11 @@ void BrowserPage::OnOK()
 
 void BrowserPage::WriteScriptSettings(DWORD runScripts, DWORD showScriptErrors) const
 {
-    BrowserKey machine(HKEY_LOCAL_MACHINE, IDS_KEY_BROWSER_MACHINE);
+    BrowserKey machine(HKEY_LOCAL_MACHINE, IDS_KEY_BROWSER_MACHINE, NULL, &unreadValues);
     machine.Create();
     machine.SetDword(kRunScripts, runScripts);
     machine.Close();
-    BrowserKey user(HKEY_CURRENT_USER, IDS_KEY_BROWSER_USER, kMainKey);
+    BrowserKey user(HKEY_CURRENT_USER, IDS_KEY_BROWSER_USER, kMainKey, &unreadValues);
     user.Create();
     user.SetDword(kShowScriptErrors, showScriptErrors);
     user.Close();
@@ -109,7 +105,7 @@ void BrowserPage::WriteScriptSettings(DWORD runScripts, DWORD showScriptErrors) 
 
 void BrowserPage::WriteClearTypeSetting(DWORD clearType) const
 {
-    BrowserKey machine(HKEY_LOCAL_MACHINE, IDS_KEY_BROWSER_MACHINE);
+    BrowserKey machine(HKEY_LOCAL_MACHINE, IDS_KEY_BROWSER_MACHINE, NULL, &unreadValues);
     machine.Create();
     machine.SetDword(kClearType, clearType);
     machine.Close();

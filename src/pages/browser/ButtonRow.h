@@ -18,6 +18,8 @@ struct ButtonRow {
     DWORD command;
     // kPressRow or kHoldRow.
     DWORD holdFlag;
+    // The button's stored assignment could not be read; the row showed 0.
+    bool assignmentUnread;
 };
 
 #endif

@@ -112,14 +112,15 @@ int WindowHeight(HWND control)
 } // namespace
 
 ButtonsPage::ButtonsPage()
-    : OptionPage(IDD_BUTTONS, 0), referenceListHeight(0), holdMode(kHoldDetect)
+    : OptionPage(IDD_BUTTONS, 0), referenceListHeight(0), holdMode(kHoldDetect),
+      allButtonsListed(false)
 {
 }
 
 BOOL ButtonsPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Open();
     holdMode = settings.DwordOr(IDS_VALUE_BUTTON_HOLD, kHoldDetect);
     LoadCommandLabels();
@@ -195,7 +196,7 @@ BOOL ButtonsPage::OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result)
 
 void ButtonsPage::OnOK()
 {
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     settings.SetDword(IDS_VALUE_HOT_KEY_INTERVAL, IntervalToWrite(settings));
     settings.SetDword(IDS_VALUE_BUTTON_HOLD, holdMode);
@@ -206,7 +207,7 @@ void ButtonsPage::OnOK()
     for (int item = 0; item < count; ++item)
         if (const ButtonRow *row = RowAt(item))
             rows.push_back(row);
-    SaveButtonAssignments(rows);
+    SaveButtonAssignments(rows, allButtonsListed);
     OptionPage::OnOK();
 }
 
@@ -226,7 +227,7 @@ void ButtonsPage::FillButtonList()
     ListView_DeleteAllItems(list);
 
     std::vector<ShellButton> buttons;
-    EnumerateShellButtons(&buttons);
+    allButtonsListed = EnumerateShellButtons(&buttons);
     HIMAGELIST images =
         ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                          ILC_MASK | ILC_COLOR32, static_cast<int>(buttons.size()), 1);
@@ -322,6 +323,7 @@ void ButtonsPage::InsertRow(const ShellButton &button, DWORD holdFlag, WORD comm
     row->functionText = button.functionText;
     row->command = command;
     row->holdFlag = holdFlag;
+    row->assignmentUnread = button.assignmentUnread;
 
     LVITEMW description;
     ZeroMemory(&description, sizeof description);

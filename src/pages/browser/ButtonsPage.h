@@ -58,6 +58,8 @@ private:
     // How press-and-hold rows are offered: a HoldMode, or a stored value
     // outside them, which is kept.
     DWORD holdMode;
+    // The rows have every button: the shell's buttons were read in full.
+    bool allButtonsListed;
 };
 
 #endif

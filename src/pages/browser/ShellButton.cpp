@@ -101,22 +101,27 @@ bool HoldRowsOffered(DWORD holdMode)
     }
 }
 
-void EnumerateShellButtons(std::vector<ShellButton> *buttons)
+bool EnumerateShellButtons(std::vector<ShellButton> *buttons)
 {
     buttons->clear();
     LPCWSTR path = ShellKeyPath();
+    if (!path)
+        return false;
     RegKey shell;
-    if (!path || !shell.Open(HKEY_LOCAL_MACHINE, path))
-        return;
+    if (!shell.Open(HKEY_LOCAL_MACHINE, path))
+        return !shell.ReadFailed();
     std::wstring subkeyName;
     for (DWORD index = 0; shell.EnumSubKey(index, &subkeyName); ++index) {
         RegKey key;
         ShellButton button;
         if (!key.Open(shell.Handle(), subkeyName.c_str()) ||
-            !ReadText(key, kNameValue, &button.displayName))
+            !ReadText(key, kNameValue, &button.displayName)) {
+            if (key.ReadFailed())
+                return false;
             continue;
+        }
         button.subkeyName = subkeyName;
-        DWORD assignment = ReadButtonAssignment(subkeyName);
+        DWORD assignment = ReadButtonAssignment(subkeyName, &button.assignmentUnread);
         button.pressCommand = PressCommand(assignment);
         button.holdCommand = HoldCommand(assignment);
         std::wstring icon;
@@ -126,4 +131,5 @@ void EnumerateShellButtons(std::vector<ShellButton> *buttons)
         button.functionText = FunctionText(key);
         buttons->push_back(button);
     }
+    return !shell.ReadFailed();
 }

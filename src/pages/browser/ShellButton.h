@@ -23,6 +23,8 @@ struct ShellButton {
     std::wstring functionText;
     WORD pressCommand;
     WORD holdCommand;
+    // The stored assignment could not be read: both commands show 0.
+    bool assignmentUnread;
 };
 
 // How press-and-hold rows are offered; stored as "ButtonHold". Stored
@@ -31,7 +33,8 @@ enum HoldMode { kHoldDetect = 0, kHoldForceEnable = 1, kHoldForceDisable = 2 };
 
 // Detect offers the rows unless the shell itself claims press-and-hold.
 bool HoldRowsOffered(DWORD holdMode);
-// The buttons that have a "Name", in the shell's enumeration order.
-void EnumerateShellButtons(std::vector<ShellButton> *buttons);
+// The buttons that have a "Name", in the shell's enumeration order; false
+// when the registry failed, so that some buttons may be missing.
+bool EnumerateShellButtons(std::vector<ShellButton> *buttons);
 
 #endif

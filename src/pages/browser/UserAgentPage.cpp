@@ -61,7 +61,7 @@ BOOL UserAgentPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     for (int i = 0; i < kPartCount; ++i)
         SendControlMessage(kPartEdits[i], EM_LIMITTEXT, kMaxPartLength, 0);
 
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     DWORD index = settings.DwordOr(IDS_VALUE_IDENTIFICATION, kDefaultPreset);
     settings.Close();
@@ -102,7 +102,7 @@ void UserAgentPage::SaveCustomUserAgent() const
 {
     if (GetWindowLongPtrW(Control(kPartEdits[0]), GWL_STYLE) & ES_READONLY)
         return;
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     for (int i = 0; i < kPartCount; ++i)
         settings.SetString(kCustomValues[i], ControlText(kPartEdits[i], kMaxPartLength).c_str());
@@ -123,7 +123,7 @@ void UserAgentPage::RefreshUserAgent() const
             parts[i] = kPresets[index].parts[i];
     } else {
         // A custom part never stored is the default preset's part.
-        SettingsKey settings;
+        SettingsKey settings(&unreadValues);
         settings.Create();
         for (int i = 0; i < kPartCount; ++i)
             parts[i] = settings.StringOr(kCustomValues[i], kPresets[kDefaultPreset].parts[i],
@@ -138,19 +138,26 @@ void UserAgentPage::RefreshUserAgent() const
 void UserAgentPage::ApplyUserAgent(DWORD index) const
 {
     SaveCustomUserAgent();
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     settings.SetDword(IDS_VALUE_IDENTIFICATION, index);
     settings.Close();
+    // The browser keeps the user agent of the choice that could not be
+    // read, and of each custom part that could not be read, while the page
+    // still shows what it showed in their place.
+    if (unreadValues.Keeps(MAKEINTRESOURCEW(IDS_VALUE_IDENTIFICATION), index))
+        return;
 
     BrowserKey userAgent(HKEY_LOCAL_MACHINE, IDS_KEY_BROWSER_MACHINE, kUserAgentKey);
     BrowserKey postPlatform(HKEY_LOCAL_MACHINE, IDS_KEY_BROWSER_MACHINE, kPostPlatformKey);
     userAgent.Create();
     postPlatform.Create();
     postPlatform.DeleteValues();
-    for (int i = 0; i < kBrowserPartCount; ++i)
-        userAgent.SetString(kBrowserPartValues[i],
-                            ControlText(kPartEdits[i], kMaxPartLength).c_str());
+    for (int i = 0; i < kBrowserPartCount; ++i) {
+        std::wstring part = ControlText(kPartEdits[i], kMaxPartLength);
+        if (index != kCustomIndex || !unreadValues.Keeps(MAKEINTRESOURCEW(kCustomValues[i]), part))
+            userAgent.SetString(kBrowserPartValues[i], part.c_str());
+    }
     for (size_t i = 0; i < sizeof kPostPlatformTokens / sizeof kPostPlatformTokens[0]; ++i)
         postPlatform.SetString(kPostPlatformTokens[i], L"");
     userAgent.Close();

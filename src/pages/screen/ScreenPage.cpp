@@ -38,7 +38,7 @@ BOOL ScreenPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     AddListRange(IDC_SCREEN_RESTORE_BAR_HEIGHT, 0, kMaxRestoreBarHeight);
 
     // Opened, not created: a missing key shows the defaults.
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Open();
     ShowVisibility(IDC_SCREEN_HIDE_ADDRESS_BAR,
                    settings.DwordOr(IDS_VALUE_FS_ADDRESS_BAR, kDefaultVisibility));
@@ -82,7 +82,7 @@ BOOL ScreenPage::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void ScreenPage::OnOK()
 {
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     settings.SetDword(IDS_VALUE_FS_ADDRESS_BAR, Visibility(IDC_SCREEN_HIDE_ADDRESS_BAR));
     settings.SetDword(IDS_VALUE_FS_MENU_BAR, Visibility(IDC_SCREEN_HIDE_MENU_BAR));

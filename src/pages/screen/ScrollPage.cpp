@@ -40,7 +40,7 @@ BOOL ScrollPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     SetHeadingFont(kHeadings, sizeof kHeadings / sizeof kHeadings[0]);
 
     // Opened, not created: a missing key shows the defaults.
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Open();
 
     AddListRange(IDC_SCROLL_LINE_PIXEL, kMinLinePixels, kMaxLinePixels);
@@ -74,7 +74,7 @@ BOOL ScrollPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 // one keeps its number for when the user switches back.
 void ScrollPage::OnOK()
 {
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     settings.SetDword(IDS_VALUE_SCROLL_LINE_PIXEL,
                       ListSelection(IDC_SCROLL_LINE_PIXEL) + kMinLinePixels);

@@ -29,7 +29,7 @@ ViewPage::ViewPage() : OptionPage(IDD_VIEW, 0)
 BOOL ViewPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     SetHeadingFont(kHeadings, sizeof kHeadings / sizeof kHeadings[0]);
 
@@ -58,7 +58,7 @@ BOOL ViewPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
 void ViewPage::OnOK()
 {
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     settings.SetDword(IDS_VALUE_SPLIT_TEXT, CheckState(IDC_VIEW_SPLIT_TEXT));
     // The low half is the position; the high half only flags a number typed

@@ -45,7 +45,7 @@ MenuPage::MenuPage() : OptionPage(IDD_MENU, 0)
 BOOL MenuPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     SetHeadingFont(kHeadings, sizeof kHeadings / sizeof kHeadings[0]);
 
@@ -70,7 +70,7 @@ BOOL MenuPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
 void MenuPage::OnOK()
 {
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     for (size_t i = 0; i < kButtonListCount; ++i)
         settings.SetDword(kButtonLists[i].valueId, ListSelection(kButtonLists[i].listId));

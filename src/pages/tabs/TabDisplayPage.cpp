@@ -32,7 +32,7 @@ TabDisplayPage::TabDisplayPage() : OptionPage(IDD_TAB_DISPLAY, 0)
 BOOL TabDisplayPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     OptionPage::OnInitDialog(wParam, lParam);
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     SetHeadingFont(kHeadings, sizeof kHeadings / sizeof kHeadings[0]);
 
@@ -62,7 +62,7 @@ BOOL TabDisplayPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
 void TabDisplayPage::OnOK()
 {
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     settings.SetDword(IDS_VALUE_TAB_COUNT, ListSelection(IDC_TAB_COUNT) + kMinTabCount);
     settings.SetDword(IDS_VALUE_TAB_HEIGHT, kMaxTabHeight - ListSelection(IDC_TAB_HEIGHT));

@@ -22,8 +22,8 @@ const wchar_t kSoundPattern[] = L"*.wav";
 const wchar_t kSoundExtension[] = L".wav";
 const size_t kSoundExtensionLength = sizeof kSoundExtension / sizeof kSoundExtension[0] - 1;
 
-// Room for the stored sound name: 4096 bytes.
-const size_t kStoredNameLength = 2048;
+// Room for the stored sound name: 4096 bytes with its NUL.
+const DWORD kMaxStoredNameLength = 2047;
 // The exact search starts after this item and wraps around to the top, so it
 // covers the whole list.
 const WPARAM kSearchAfterFirstItem = 0;
@@ -53,7 +53,7 @@ BOOL TabEventPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     SetHeadingFont(kHeadings, sizeof kHeadings / sizeof kHeadings[0]);
     // Opening only: showing the page must not create the add-on's key. When
     // the key is missing, every read below keeps its default.
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Open();
 
     AddListString(IDC_TAB_NEW_TYPE, IDS_TAB_NEW_BLANK_PAGE);
@@ -63,11 +63,11 @@ BOOL TabEventPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
     SetCheck(IDC_EVENT_SOUND, settings.DwordOr(IDS_VALUE_EVENT_SOUND, kDefaultOff));
 
+    // Without a stored name the built-in sound is shown, which is also what
+    // OK then writes.
     FillSoundList();
-    wchar_t stored[kStoredNameLength] = L"";
-    DWORD size = sizeof stored;
-    settings.QueryString(IDS_VALUE_EVENT_SOUND_FILE, stored, &size);
-    SelectSound(stored);
+    SelectSound(
+        settings.StringOr(IDS_VALUE_EVENT_SOUND_FILE, kBuiltInName, kMaxStoredNameLength).c_str());
 
     SetCheck(IDC_EVENT_FOREGROUND, settings.DwordOr(IDS_VALUE_EVENT_FOREGROUND, kDefaultOn));
     SetCheck(IDC_TAB_DOUBLE_TAP, settings.DwordOr(IDS_VALUE_TAB_DOUBLE_TAP, kDefaultOn));
@@ -94,7 +94,7 @@ BOOL TabEventPage::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void TabEventPage::OnOK()
 {
-    SettingsKey settings;
+    SettingsKey settings(&unreadValues);
     settings.Create();
     settings.SetDword(IDS_VALUE_TAB_NEW_TYPE, ListSelection(IDC_TAB_NEW_TYPE));
     settings.SetDword(IDS_VALUE_EVENT_SOUND, CheckState(IDC_EVENT_SOUND));

@@ -53,7 +53,7 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
         for (UINT id = IDS_EXPAND_KEY_FIRST; PlatformLoadStringPointer(hostContext.instance, id);
              ++id)
             AddListString(kind.expandKeyListId, id);
-        SettingsKey settings;
+        SettingsKey settings(&unreadValues);
         settings.Open();
         DWORD choice = settings.DwordOr(kind.list->expandKeyValueId, kDefaultExpandKey);
         settings.Close();
@@ -169,7 +169,7 @@ BOOL UrlListPage::OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result)
 void UrlListPage::OnOK()
 {
     DWORD expandKey = kind.expandKeyListId ? ListSelection(kind.expandKeyListId) : 0;
-    store.Write(rows, expandKey);
+    store.Write(rows, expandKey, &unreadValues);
     OptionPage::OnOK();
 }
 

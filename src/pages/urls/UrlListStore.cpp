@@ -97,12 +97,28 @@ std::wstring Cut(const std::wstring &text)
     return text.substr(0, kMaxTextLength);
 }
 
-void WriteText(const RegKey &key, const wchar_t *format, size_t index, const std::wstring &text)
+bool WriteText(const RegKey &key, const wchar_t *format, size_t index, const std::wstring &text)
 {
     wchar_t name[kValueNameLength];
     FormatValueName(format, index, name);
-    key.SetString(name, Cut(text).c_str());
+    return key.SetString(name, Cut(text).c_str()) != FALSE;
 }
+
+// The values of a list of count entries, whatever the case of their names:
+// the registry matches names without regard to case, so a name that
+// differs only in case is the value written.
+class EntryValues : public NameFilter {
+public:
+    explicit EntryValues(size_t count) : count(count) {}
+    virtual bool Keeps(const std::wstring &name, bool subkey) const
+    {
+        SectionText text;
+        return !subkey && ParseValueName(name, &text) && text.index < count;
+    }
+
+private:
+    size_t count;
+};
 
 } // namespace
 
@@ -111,7 +127,8 @@ const UrlListKind kAliasList = {L"Alias", kAliasFlagWidth, IDS_DEFAULT_ALIAS_FIR
 const UrlListKind kServiceList = {L"Service", kServiceFlagWidth, IDS_DEFAULT_SERVICE_FIRST,
                                   kNoExpandKeyValue};
 
-UrlListStore::UrlListStore(const UrlListKind &kind) : kind(kind), storedExactly(false)
+UrlListStore::UrlListStore(const UrlListKind &kind)
+    : kind(kind), storedExactly(false), readFailed(false)
 {
 }
 
@@ -121,10 +138,13 @@ UrlList UrlListStore::Read()
 {
     stored.clear();
     storedExactly = false;
+    readFailed = false;
     UrlList entries;
     SettingsKey key;
-    if (!key.Open(kind.section))
+    if (!key.Open(kind.section)) {
+        readFailed = key.ReadFailed() != FALSE;
         return entries;
+    }
 
     bool onlyEntryTexts = !key.HasSubKeys();
     std::vector<SectionText> found;
@@ -136,8 +156,10 @@ UrlList UrlListStore::Read()
         DWORD size = static_cast<DWORD>(data.size());
         SectionText text;
         if (!key.EnumValue(valueCount, &name, &type, &data[0], &size)) {
-            if (!key.HasValueAt(valueCount))
+            if (key.ReadFailed() || !key.HasValueAt(valueCount)) {
+                readFailed = key.ReadFailed() != FALSE;
                 break;
+            }
             onlyEntryTexts = false;
         } else if (ParseValueName(name, &text)) {
             TakeText(type, data, size, &text);
@@ -165,59 +187,80 @@ UrlList UrlListStore::Read()
     return entries;
 }
 
-// The old section goes first, so that no entry of a longer earlier list
-// survives. Each step goes on when an earlier one failed.
-void UrlListStore::Write(const UrlList &entries, DWORD expandKey) const
+// A list read only in part is not written at all: its unread entries
+// would be lost. Stale entries go after every entry is written, the name
+// after the last entry first: whatever stays then lies behind a gap, where
+// no reader looks, and the next rewrite takes it away.
+void UrlListStore::Write(const UrlList &entries, DWORD expandKey, UnreadValues *unread) const
 {
-    bool unchanged = HoldsExactly(entries);
-    SettingsKey settings;
-    if (settings.Open()) {
-        if (kind.expandKeyValueId)
+    if (kind.expandKeyValueId) {
+        SettingsKey settings(unread);
+        if (settings.Open())
             settings.SetDword(kind.expandKeyValueId, expandKey);
-        if (!unchanged)
-            settings.DeleteSubKey(kind.section);
     }
-    settings.Close();
-    if (unchanged)
+    if (readFailed || HoldsExactly(entries))
         return;
 
     SettingsKey list;
-    list.Create(kind.section);
-    for (size_t i = 0; i < entries.size(); ++i) {
-        WriteText(list, kNameFormat, i, entries[i].flags + entries[i].name);
-        WriteText(list, kUrlFormat, i, entries[i].url);
-    }
-    list.Close();
+    if (!list.Create(kind.section) || !WriteEntries(list, entries))
+        return;
+    wchar_t afterLast[kValueNameLength];
+    FormatValueName(kNameFormat, entries.size(), afterLast);
+    list.DeleteValue(afterLast);
+    list.DeleteAllBut(EntryValues(entries.size()));
 }
 
+// A section that cannot be opened for another reason than its absence may
+// exist: it is left alone, and the next call tries again.
 void UrlListStore::InstallDefaults() const
 {
     {
         SettingsKey existing;
-        if (existing.Open(kind.section))
+        if (existing.Open(kind.section) || existing.ReadFailed())
             return;
     }
+    bool complete = false;
+    UrlList defaults = Defaults(&complete);
+    if (!complete)
+        return;
     SettingsKey list;
-    list.Create(kind.section);
-    UrlList defaults = Defaults();
-    for (size_t i = 0; i < defaults.size(); ++i) {
-        WriteText(list, kNameFormat, i, defaults[i].flags + defaults[i].name);
-        WriteText(list, kUrlFormat, i, defaults[i].url);
-    }
+    if (!list.Create(kind.section) || WriteEntries(list, defaults))
+        return;
     list.Close();
+    SettingsKey settings;
+    if (settings.Open())
+        settings.DeleteSubKey(kind.section);
 }
 
-UrlList UrlListStore::Defaults() const
+// The table ends at the first name that is missing from it; a name or URL
+// that is there but cannot be loaded leaves the list incomplete.
+UrlList UrlListStore::Defaults(bool *complete) const
 {
     UrlList entries;
+    bool whole = true;
     for (UINT id = kind.firstDefaultId;; id += 2) {
+        SetLastError(ERROR_SUCCESS);
         LPCWSTR nameData = PlatformLoadStringPointer(hostContext.instance, id);
-        if (!nameData)
+        if (!nameData) {
+            whole = PlatformStringMissing(GetLastError());
             break;
+        }
         LPCWSTR url = PlatformLoadStringPointer(hostContext.instance, id + 1);
+        whole = whole && url;
         entries.push_back(Split(nameData, url ? url : L""));
     }
+    if (complete)
+        *complete = whole;
     return entries;
+}
+
+bool UrlListStore::WriteEntries(const RegKey &section, const UrlList &entries)
+{
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (!WriteText(section, kNameFormat, i, entries[i].flags + entries[i].name) ||
+            !WriteText(section, kUrlFormat, i, entries[i].url))
+            return false;
+    return true;
 }
 
 // The entries are those read, and the section still has as many values and

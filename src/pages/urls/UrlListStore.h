@@ -5,9 +5,12 @@
 #define VELOTAB_URL_LIST_STORE_H
 
 #include "Platform.h"
+#include "UnreadValues.h"
 
 #include <string>
 #include <vector>
+
+class RegKey;
 
 // One entry: its flag characters, its alias or display name, its URL
 // template. The flags are a fixed number of characters, one a position,
@@ -56,30 +59,40 @@ public:
     // entry whose URL cannot be read is kept with an empty URL and ends the
     // list. A missing section is an empty list; it is never created. The
     // section is read in one pass over its values, and the store remembers
-    // whether it holds exactly the list read, as Write would store it.
+    // whether it holds exactly the list read, as Write would store it, and
+    // whether the registry failed while it read.
     UrlList Read();
     // Replaces the stored list with entries. Where the list has an expand
     // key, expandKey is written beside it first, into an existing settings
-    // key only. Texts longer than the readers take are cut to fit. A
-    // section that already holds exactly what would be written, as the
-    // last Read found it and as far as it still has as many values, is left
-    // as it is: flash memory wears with every write.
-    void Write(const UrlList &entries, DWORD expandKey) const;
+    // key only, as unread allows. Texts longer than the readers take are
+    // cut to fit. A section that already holds exactly what would be
+    // written, as the last Read found it and as far as it still has as many
+    // values, is left as it is: flash memory wears with every write; so is
+    // a section whose last Read failed. The entries are written over the
+    // stored ones, and what else the section holds goes only once all are
+    // written, so the section never lacks the user's entries.
+    void Write(const UrlList &entries, DWORD expandKey, UnreadValues *unread = NULL) const;
     // Writes the built-in list when the section is missing; an existing
-    // section, even an empty one, is left as it is.
+    // section, even an empty one, is left as it is. The list is written
+    // whole or no section is left, so that the next call installs again.
     void InstallDefaults() const;
-    // The built-in list from the string table.
-    UrlList Defaults() const;
+    // The built-in list from the string table; complete, when given, tells
+    // whether every entry could be loaded.
+    UrlList Defaults(bool *complete = NULL) const;
 
 private:
     UrlEntry Split(const std::wstring &nameData, const std::wstring &url) const;
     bool HoldsExactly(const UrlList &entries) const;
+    // Writes the entries into the section; false at the first write that
+    // fails.
+    static bool WriteEntries(const RegKey &section, const UrlList &entries);
 
     const UrlListKind &kind;
     // What the last Read found, and whether the section held these entries'
     // values, stored as Write stores them, and nothing else.
     std::vector<StoredUrlEntry> stored;
     bool storedExactly;
+    bool readFailed;
 };
 
 #endif
