@@ -22,8 +22,6 @@ mkdir -p "$logs"
 names=()
 summaries=()
 failed_passes=0
-passed_tests=0
-failed_tests=0
 
 # The pass's outcome in one line, from CTest's closing lines, or from the
 # line in which a wrapper said why the pass did not run.
@@ -36,13 +34,6 @@ summarize() {
         tr '\n' ' ')
     skipped=$(grep -E -h -o 'The 32-bit pass is skipped: .*|This machine runs 32-bit programs itself: .*' \
         "$log" | head -n 1)
-    if [ -n "$totals" ]; then
-        local failed out_of
-        failed=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$totals")
-        out_of=${totals##* }
-        passed_tests=$((passed_tests + out_of - failed))
-        failed_tests=$((failed_tests + failed))
-    fi
     if [ "$status" -ne 0 ]; then
         echo "FAILED (exit $status)${totals:+: $totals}${failures:+; failed: $failures}"
     elif [ -n "$totals" ]; then
@@ -80,5 +71,9 @@ echo "== Every pass (whole output in $logs)"
 for i in "${!names[@]}"; do
     echo "${names[$i]}: ${summaries[$i]}"
 done
-echo "total: $passed_tests passed, $failed_tests failed"
+# The tests of every pass together, from each pass's closing CTest line.
+for log in "$logs"/*.log; do
+    grep -E -o '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1
+done | awk '{failed += $1; all += $NF} END {printf "total: %d passed, %d failed\n", all - failed, failed}'
+
 [ "$failed_passes" -eq 0 ]
