@@ -119,7 +119,8 @@ TEST_F(RealInputTest, EveryTabShowsItsPageWithEveryControlWithinReach)
                 if (!IsWindowVisible(c) || !IsWindowEnabled(c))
                     continue;
                 POINT centre = Centre(c);
-                EXPECT_TRUE(OnScreen(centre)) << label << ", control " << GetDlgCtrlID(c);
+                EXPECT_TRUE(OnScreen(centre)) << label << ", control " << GetDlgCtrlID(c)
+                                              << " centred at " << centre.x << "," << centre.y;
                 HWND hit = WindowFromPoint(centre);
                 if (TakesTaps(c))
                     EXPECT_TRUE(hit == c || IsChild(c, hit))
