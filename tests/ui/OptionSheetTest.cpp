@@ -142,35 +142,31 @@ TEST(OptionSheet, CancelAppliesNothing)
 }
 
 // The sheet takes the device's shape: between the navigation bar and the
-// menu bar, with its tabs in one row along its bottom, no button row, and
-// pages as wide as the screen that measure as the device's do: Tahoma 8 pt
-// gives dialog units of 6 x 13 pixels at 96 dots per inch, twice that on the
-// VGA screen.
+// menu bar, its tabs in one row along its bottom, no button row, and pages
+// as wide as the screen that measure as the device's do: Tahoma 8 pt gives
+// dialog units of 6 x 13 pixels at 96 dots per inch, twice that on VGA.
 TEST(OptionSheet, TakesTheDevicesShapeAndDialogMetrics)
 {
     SheetWithPages fixture(2);
     sheet::RunSheet(
         [&] { fixture.sheet.Run(); },
         [](HWND window) {
-            const int width = GetSystemMetrics(SM_CXSCREEN);
             const int bar = page::Scaled(kStandInMenuBarHeight);
-            RECT area, expected = {0, bar, width, GetSystemMetrics(SM_CYSCREEN) - bar};
+            RECT area, row, shown, units = {0, 0, 162, 164};
             GetWindowRect(window, &area);
-            EXPECT_TRUE(EqualRect(&expected, &area))
-                << area.left << "," << area.top << "," << area.right << "," << area.bottom;
+            EXPECT_EQ((std::vector<LONG>{0, bar, GetSystemMetrics(SM_CXSCREEN),
+                                         GetSystemMetrics(SM_CYSCREEN) - bar}),
+                      (std::vector<LONG>{area.left, area.top, area.right, area.bottom}));
             HWND tabs = PropSheet_GetTabControl(window);
             EXPECT_EQ(TCS_BOTTOM, GetWindowLongW(tabs, GWL_STYLE) & (TCS_BOTTOM | TCS_MULTILINE));
             for (int id : {IDOK, IDCANCEL, IDHELP})
                 EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, id))) << id;
-            HWND page = sheet::CurrentPage(window);
-            RECT row, shown;
             TabCtrl_GetItemRect(tabs, 0, &row);
-            GetWindowRect(page, &shown);
+            GetWindowRect(sheet::CurrentPage(window), &shown);
             MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT *>(&shown), 2);
-            EXPECT_EQ(width, shown.right - shown.left);
+            EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), shown.right - shown.left);
             EXPECT_LE(shown.bottom, row.top);
-            RECT units = {0, 0, 162, 164};
-            MapDialogRect(page, &units);
+            MapDialogRect(sheet::CurrentPage(window), &units);
             EXPECT_EQ(page::Scaled(243), units.right);
             EXPECT_EQ(MulDiv(164, page::Scaled(13), 8), units.bottom);
             sheet::Cancel(window);

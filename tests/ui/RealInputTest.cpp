@@ -1,9 +1,5 @@
-// The sheet as a person uses it on the device's screen: with taps and keys
-// only, sent as input events; what the test reads it reads with queries.
-// Each tab tapped shows its page; every control that takes input lies on the
-// screen where a tap at its centre reaches it; a check box tapped and the
-// navigation bar's "ok" tapped store the box's state; Esc stores nothing.
-#include "EntryPoints.h"
+// The sheet as a person uses it on the device's screen, with taps and keys
+// sent as input events only; the test reads what it needs with queries.
 #include "PageTest.h"
 
 namespace {
@@ -20,32 +16,26 @@ POINT Centre(HWND window)
     return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
 }
 
-void Send(std::initializer_list<INPUT> events)
-{
-    std::vector<INPUT> all(events);
-    SendInput(static_cast<UINT>(all.size()), all.data(), sizeof(INPUT));
-}
-
 void Tap(POINT at)
 {
-    INPUT press = {INPUT_MOUSE}, release = {INPUT_MOUSE};
-    press.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    press.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    press.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    release.mi = press.mi;
-    release.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-    Send({press, release});
+    INPUT tap[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
+    tap[0].mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    tap[0].mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    tap[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    tap[1].mi = tap[0].mi;
+    tap[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+    SendInput(2, tap, sizeof(INPUT));
     sheet::PumpUntil([] { return false; }, kTapSettleMs);
 }
 
-// Keys go through the sheet's own loop, which turns them into dialog
-// commands: the script ends after its last key.
+// Keys reach the sheet's own loop, which makes dialog commands of them, only
+// once the script has ended: a key is the script's last step.
 void Key(WORD key)
 {
-    INPUT press = {INPUT_KEYBOARD}, release = {INPUT_KEYBOARD};
-    press.ki.wVk = release.ki.wVk = key;
-    release.ki.dwFlags = KEYEVENTF_KEYUP;
-    Send({press, release});
+    INPUT press[2] = {{INPUT_KEYBOARD}, {INPUT_KEYBOARD}};
+    press[0].ki.wVk = press[1].ki.wVk = key;
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
 }
 
 bool OnScreen(POINT point)
@@ -54,18 +44,16 @@ bool OnScreen(POINT point)
            point.y < GetSystemMetrics(SM_CYSCREEN);
 }
 
-// Controls that take no taps: text, pictures and frames.
+// Text, pictures and frames take no taps: a tap goes to the page under them.
 bool TakesTaps(HWND control)
 {
     wchar_t kind[32] = L"";
     GetClassNameW(control, kind, 32);
-    LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
-    return lstrcmpiW(kind, WC_STATICW) != 0 &&
-           !(lstrcmpiW(kind, WC_BUTTONW) == 0 && type == BS_GROUPBOX);
+    bool frame = (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    return lstrcmpiW(kind, WC_STATICW) != 0 && !(lstrcmpiW(kind, WC_BUTTONW) == 0 && frame);
 }
 
-// Scrolls the row of tabs with its arrows until the tab shows whole, then
-// taps it.
+// Taps the row's scroll arrows until the tab shows whole, then the tab.
 void TapTab(HWND sheet, int index)
 {
     HWND tabs = PropSheet_GetTabControl(sheet);
@@ -88,33 +76,17 @@ void TapTab(HWND sheet, int index)
     Tap({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
 }
 
-class RealInputTest : public SettingsTest {
-protected:
-    // Opens the options at `startPage` and runs `use` on the sheet.
-    void Open(int startPage, const sheet::Script &use)
-    {
-        HWND owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                   nullptr, nullptr, nullptr);
-        sheet::RunSheet(
-            [&] {
-                ShowOptions(owner, FALSE, 5, 0, 0, 0, 0, 1, vendor.c_str(), product.c_str(), L"1.0",
-                            startPage);
-            },
-            use);
-        DestroyWindow(owner);
-    }
-};
+using RealInputTest = SettingsTest;
 
 TEST_F(RealInputTest, EveryTabShowsItsPageWithEveryControlWithinReach)
 {
-    Open(0, [](HWND window) {
+    sheet::RunOptions(vendor, product, 0, [](HWND window) {
         for (int i = kPageCount - 1; i >= 0; --i) {
             TapTab(window, i);
-            ASSERT_TRUE(sheet::PumpUntil([&] { return sheet::CurrentIndex(window) == i; }))
-                << "tab " << i;
-            HWND page = sheet::CurrentPage(window);
+            ASSERT_TRUE(sheet::PumpUntil([&] { return sheet::CurrentIndex(window) == i; })) << i;
             std::wstring tab = sheet::TabLabel(window, i);
             std::string label(tab.begin(), tab.end());
+            HWND page = sheet::CurrentPage(window);
             for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
                 if (!IsWindowVisible(c) || !IsWindowEnabled(c))
                     continue;
@@ -122,9 +94,8 @@ TEST_F(RealInputTest, EveryTabShowsItsPageWithEveryControlWithinReach)
                 EXPECT_TRUE(OnScreen(centre)) << label << ", control " << GetDlgCtrlID(c)
                                               << " centred at " << centre.x << "," << centre.y;
                 HWND hit = WindowFromPoint(centre);
-                if (TakesTaps(c))
-                    EXPECT_TRUE(hit == c || IsChild(c, hit))
-                        << label << ", control " << GetDlgCtrlID(c) << " is under another window";
+                EXPECT_TRUE(!TakesTaps(c) || hit == c || IsChild(c, hit))
+                    << label << ", control " << GetDlgCtrlID(c) << " is under another window";
             }
         }
         Key(VK_ESCAPE);
@@ -132,34 +103,27 @@ TEST_F(RealInputTest, EveryTabShowsItsPageWithEveryControlWithinReach)
     EXPECT_EQ(0u, testreg::ValueCount(HKEY_CURRENT_USER, Path()));
 }
 
-// How the person leaves the sheet, and what is stored then.
-struct Ending {
-    const char *what;
-    bool accept;
-};
-
 TEST_F(RealInputTest, ATappedBoxIsStoredByOkAndNotByEsc)
 {
-    for (const Ending &ending : {Ending{"ok", true}, Ending{"Esc", false}}) {
+    for (bool accept : {true, false}) {
         std::optional<DWORD> before = Dword(L"FSAddressBar");
         bool checked = false;
-        Open(kScreenPage, [&](HWND window) {
+        sheet::RunOptions(vendor, product, kScreenPage, [&](HWND window) {
             HWND page = sheet::CurrentPage(window);
             bool was = sheet::IsChecked(page, IDC_SCREEN_HIDE_ADDRESS_BAR);
             Tap(Centre(GetDlgItem(page, IDC_SCREEN_HIDE_ADDRESS_BAR)));
-            EXPECT_TRUE(sheet::PumpUntil([&] {
-                return sheet::IsChecked(page, IDC_SCREEN_HIDE_ADDRESS_BAR) != was;
-            })) << ending.what;
-            checked = sheet::IsChecked(page, IDC_SCREEN_HIDE_ADDRESS_BAR);
+            checked = !was;
+            EXPECT_TRUE(sheet::PumpUntil(
+                [&] { return sheet::IsChecked(page, IDC_SCREEN_HIDE_ADDRESS_BAR) == checked; }));
             HWND bar = FindWindowW(L"HHTaskBar", nullptr);
             ASSERT_NE(nullptr, bar);
             POINT ok = Centre(GetDlgItem(bar, IDOK));
             EXPECT_TRUE(OnScreen(ok));
-            ending.accept ? Tap(ok) : Key(VK_ESCAPE);
+            accept ? Tap(ok) : Key(VK_ESCAPE);
         });
         // The value tells whether the address bar shows.
-        EXPECT_EQ(ending.accept ? std::optional<DWORD>(!checked) : before, Dword(L"FSAddressBar"))
-            << ending.what;
+        EXPECT_EQ(accept ? std::optional<DWORD>(!checked) : before, Dword(L"FSAddressBar"))
+            << (accept ? "ok" : "Esc");
     }
 }
 
