@@ -35,14 +35,17 @@ VGA_DPI := 192
 # URL Alias and URL Service.
 PANEL_PAGES := 1,2,3
 
-# With a display the host stand-in is interactive; without one it tours the
-# sheet and saves a screenshot of each page under $(BUILD)/$(PRIMARY)/tour,
+# With a display the host stand-in is interactive, on a screen of the
+# device's portrait size in a window of its own (a nested X server); without
+# one it tours the sheet and saves screenshots of each page (the sheet, and
+# the whole screen with it) under $(BUILD)/$(PRIMARY)/tour,
 # then tours it again on the VGA screen into $(BUILD)/$(PRIMARY)/tour-vga,
 # and the pages that follow the input panel once more with the panel raised
 # into $(BUILD)/$(PRIMARY)/tour-vga-panel (under $(BUILD)/x86_64 on a machine
 # that runs 64-bit programs only).
 demo: build
-	bash scripts/with-wine.sh $(BUILD) bash scripts/demo.sh $(BUILD)/$(PRIMARY) $(BUILD)/x86_64
+	bash scripts/device-screen.sh $(PORTRAIT) bash scripts/with-wine.sh $(BUILD) \
+	    bash scripts/demo.sh $(BUILD)/$(PRIMARY) $(BUILD)/x86_64
 	@if [ -z "$${DISPLAY:-}" ]; then \
 	    echo "VelotabOptions on the VGA screen, $(VGA_DPI) dots per inch:"; \
 	    VELOTAB_SCREEN=$(VGA) VELOTAB_DPI=$(VGA_DPI) bash scripts/with-wine.sh $(BUILD) bash -c ' \

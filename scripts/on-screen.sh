@@ -56,20 +56,13 @@ fi
 cp -a "$VELOTAB_BOOTED_PREFIX" "$work/prefix"
 export WINEPREFIX="$work/prefix"
 
-# The density lives in the prefix's registry, in the two places that Wine
-# reads it from at each program's start; one import writes both, under a
+# The booted prefix has the device's dialog metrics at the run's density; a
+# screen of another density needs it in the copy's registry, written under a
 # server that stays up for the program.
-if [ -n "$dpi" ]; then
-    wineserver -p
-    hex=$(printf '%08x' "$dpi")
-    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
-        '[HKEY_CURRENT_USER\Control Panel\Desktop]' "\"LogPixels\"=dword:$hex" '' \
-        '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]' \
-        "\"LogPixels\"=dword:$hex" >"$work/density.reg"
-    if ! wine reg import "Z:$work/density.reg" >/dev/null 2>&1; then
-        echo "on-screen: cannot set the density of $dpi dots per inch" >&2
-        exit 1
-    fi
+wineserver -p
+if [ -n "$dpi" ] && ! VELOTAB_DPI=$dpi bash "$(dirname "$0")/device-prefix.sh"; then
+    echo "on-screen: cannot prepare the prefix for the $screen screen" >&2
+    exit 1
 fi
 
 status=0

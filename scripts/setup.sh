@@ -4,12 +4,15 @@
 # sudo when not run as root.
 set -euo pipefail
 
+# fonts-cantarell gives the prefixes the device's dialog metrics
+# (device-prefix.sh); xserver-xephyr shows the demo on a device-sized screen.
 # qemu-user runs the 32-bit pass where the kernel refuses 32-bit programs.
 # Never qemu-user-binfmt, which it recommends: that registers the emulator
 # for good, for every program of the machine, where the pass registers it
 # for its own run only.
 packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          wine wine32:i386 wine64 fonts-wine xvfb xauth googletest qemu-user)
+          wine wine32:i386 wine64 fonts-wine fonts-cantarell xvfb xauth xserver-xephyr
+          googletest qemu-user)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -90,14 +90,8 @@ wineboot >/dev/null 2>&1
 # Without a window manager, managed windows make every hide wait for an
 # answer that never comes; unmanaged windows show and hide at once.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-# The two places that Wine reads the screen resolution from, at each
-# program's start.
-if [ -n "${VELOTAB_DPI:-}" ]; then
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VELOTAB_DPI" /f \
-        >/dev/null 2>&1
-    wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-        /v LogPixels /t REG_DWORD /d "$VELOTAB_DPI" /f >/dev/null 2>&1
-fi
+# The device's dialog metrics, and the screen density of VELOTAB_DPI.
+bash "$(dirname "$0")/device-prefix.sh"
 
 # Programs that need a screen or a prefix of their own (on-screen.sh) start
 # from a copy of the booted prefix. The server keeps the registry in memory

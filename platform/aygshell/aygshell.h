@@ -90,9 +90,14 @@ struct StandInRecord {
 AYGSHELL_API const StandInRecord *WINAPI StandInGetRecord(void);
 AYGSHELL_API void WINAPI StandInResetRecord(void);
 
-// Heights the stand-in takes off the 96-DPI screen. As the device's shell
-// does, it draws its bars taller on a denser screen, by the screen's density
-// (LOGPIXELSY / 96): 52 and 160 pixels at 192 DPI.
-enum StandInMetrics { kStandInMenuBarHeight = 26, kStandInInputPanelHeight = 80 };
+// Heights the stand-in takes off the 96-DPI screen: the navigation bar along
+// the top, the menu bar along the bottom and the input panel above it. As the
+// device's shell does, it draws them taller on a denser screen, by the
+// screen's density (LOGPIXELSY / 96): 52, 52 and 160 pixels at 192 DPI.
+enum StandInMetrics {
+    kStandInNavigationBarHeight = 26,
+    kStandInMenuBarHeight = 26,
+    kStandInInputPanelHeight = 80
+};
 
 #endif

@@ -269,7 +269,9 @@ LOGFONTW OptionDialog::CurrentFontAt(LONG qvgaHeight) const
     GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof description, &description);
     ReleaseDC(window, dc);
     description.lfHeight = ScreenScale::Pixels(qvgaHeight);
-    description.lfWidth = ScreenScale::Pixels(description.lfWidth);
+    // The font's own width at the new height: a width kept from the DC's
+    // default font, which may be a larger one, stretches the text.
+    description.lfWidth = 0;
     return description;
 }
 

@@ -1,5 +1,6 @@
 #include "SheetDriver.h"
 
+#include "EntryPoints.h"
 #include "OptionSheet.h"
 #include "resource.h"
 
@@ -155,6 +156,21 @@ std::wstring TabLabel(HWND sheet, int index)
     SendMessageW(PropSheet_GetTabControl(sheet), TCM_GETITEMW, index,
                  reinterpret_cast<LPARAM>(&item));
     return text;
+}
+
+void RunOptions(const std::wstring &vendor, const std::wstring &product, int startPage,
+                const Script &script)
+{
+    const LONG platformVersion = 5;
+    HWND owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                               nullptr, nullptr);
+    RunSheet(
+        [&] {
+            ShowOptions(owner, FALSE, platformVersion, 0, 0, 0, 0, 1, vendor.c_str(),
+                        product.c_str(), L"1.0", startPage);
+        },
+        script);
+    DestroyWindow(owner);
 }
 
 void RunPage(OptionPage &page, const Script &use, bool accept)

@@ -24,6 +24,11 @@ void RunModal(const std::function<void()> &modal, const std::function<bool(HWND)
               const Script &script);
 // The same for a property sheet.
 void RunSheet(const std::function<void()> &modal, const Script &script);
+// Opens the whole options sheet at `startPage` as the add-on does, under an
+// owner window of its own, for the settings key of vendor and product, and
+// runs `script` on the sheet.
+void RunOptions(const std::wstring &vendor, const std::wstring &product, int startPage,
+                const Script &script);
 // Opens `page` alone in the options sheet, runs `use` on the page's window,
 // then accepts the sheet or cancels it.
 void RunPage(OptionPage &page, const Script &use, bool accept = true);

@@ -2,7 +2,7 @@
 
 #include "HostContext.h"
 #include "OptionPage.h"
-#include "SheetDriver.h"
+#include "PageTest.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +139,38 @@ TEST(OptionSheet, CancelAppliesNothing)
     EXPECT_EQ(0, result);
     EXPECT_EQ(1, fixture.sheet.ActivePage());
     EXPECT_EQ(0, fixture.pages[0]->applied + fixture.pages[1]->applied);
+}
+
+// The sheet takes the device's shape: between the navigation bar and the
+// menu bar, its tabs in one row along its bottom, no button row, and pages
+// as wide as the screen that measure as the device's do: Tahoma 8 pt gives
+// dialog units of 6 x 13 pixels at 96 dots per inch, twice that on VGA.
+TEST(OptionSheet, TakesTheDevicesShapeAndDialogMetrics)
+{
+    SheetWithPages fixture(2);
+    sheet::RunSheet(
+        [&] { fixture.sheet.Run(); },
+        [](HWND window) {
+            const int bar = page::Scaled(kStandInMenuBarHeight);
+            RECT area, row, shown, units = {0, 0, 162, 164};
+            GetWindowRect(window, &area);
+            EXPECT_EQ((std::vector<LONG>{0, bar, GetSystemMetrics(SM_CXSCREEN),
+                                         GetSystemMetrics(SM_CYSCREEN) - bar}),
+                      (std::vector<LONG>{area.left, area.top, area.right, area.bottom}));
+            HWND tabs = PropSheet_GetTabControl(window);
+            EXPECT_EQ(TCS_BOTTOM, GetWindowLongW(tabs, GWL_STYLE) & (TCS_BOTTOM | TCS_MULTILINE));
+            for (int id : {IDOK, IDCANCEL, IDHELP})
+                EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, id))) << id;
+            TabCtrl_GetItemRect(tabs, 0, &row);
+            GetWindowRect(sheet::CurrentPage(window), &shown);
+            MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT *>(&shown), 2);
+            EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), shown.right - shown.left);
+            EXPECT_LE(shown.bottom, row.top);
+            MapDialogRect(sheet::CurrentPage(window), &units);
+            EXPECT_EQ(page::Scaled(243), units.right);
+            EXPECT_EQ(MulDiv(164, page::Scaled(13), 8), units.bottom);
+            sheet::Cancel(window);
+        });
 }
 
 // Finds the first static control whose text is `text`.

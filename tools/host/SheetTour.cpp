@@ -19,6 +19,8 @@ const ULONGLONG kTourMs = 30000;
 const ULONGLONG kClosingMs = 5000;
 // Upper bound of the messages handled while a page paints.
 const int kPumpLimit = 1000;
+// The whole screen's capture is named after the sheet's, with this before.
+const wchar_t kScreenPrefix[] = L"screen-";
 
 bool IsFolder(const std::wstring &path)
 {
@@ -211,20 +213,35 @@ bool SheetTour::ShowPage(HWND sheet, HWND tabs, int index)
     return true;
 }
 
+// Saves the sheet and, beside it, the whole screen as a person sees it with
+// the page: the bars, the tabs and the input panel where it is raised.
 bool SheetTour::SavePage(HWND sheet, HWND tabs, int index)
 {
     std::wstring name = PageFileName(tabs, index);
-    bool endsWithSeparator = !folder.empty() && IsSeparator(folder.back());
-    std::wstring path = folder + (endsWithSeparator ? L"" : L"/") + name;
-    WindowCapture image;
-    std::wstring error;
+    std::wstring screenName = kScreenPrefix + name;
     UINT_PTR ownTimer = timer;
     auto settle = [ownTimer] { PumpPending(ownTimer); };
-    if (!image.Capture(sheet, settle, error) || !writer.Write(path, image, error)) {
+    WindowCapture sheetImage, screenImage;
+    std::wstring error;
+    if (!sheetImage.Capture(sheet, settle, error) || !Save(name, sheetImage) ||
+        !screenImage.CaptureScreen(settle, error) || !Save(screenName, screenImage)) {
+        if (!error.empty())
+            Fail(L"cannot capture page " + std::to_wstring(index) + L": " + error);
+        return false;
+    }
+    gallery.AddPage(index, PageLabel(tabs, index), name, screenName);
+    return true;
+}
+
+bool SheetTour::Save(const std::wstring &name, const WindowCapture &image)
+{
+    bool endsWithSeparator = !folder.empty() && IsSeparator(folder.back());
+    std::wstring path = folder + (endsWithSeparator ? L"" : L"/") + name;
+    std::wstring error;
+    if (!writer.Write(path, image, error)) {
         Fail(L"cannot save " + path + L": " + error);
         return false;
     }
-    gallery.AddPage(index, PageLabel(tabs, index), name);
     WriteText(stdout, L"saved " + path + L"\n");
     return true;
 }

@@ -1,5 +1,6 @@
 // Drives the options sheet with no user: once the sheet is up, shows each
-// page in turn, saves a PNG of the sheet for each, then accepts the sheet.
+// page in turn, saves a PNG of the sheet and one of the whole screen for
+// each, then accepts the sheet.
 //
 // The sheet is modal, so the tour runs from a thread timer that fires inside
 // the sheet's message loop. A deadline bounds the whole tour: if the sheet
@@ -10,6 +11,7 @@
 
 #include "PngWriter.h"
 #include "TourGallery.h"
+#include "WindowCapture.h"
 
 #include <windows.h>
 
@@ -44,6 +46,7 @@ private:
     void Tour(HWND sheet);
     bool ShowPage(HWND sheet, HWND tabs, int index);
     bool SavePage(HWND sheet, HWND tabs, int index);
+    bool Save(const std::wstring &name, const WindowCapture &image);
     void Fail(const std::wstring &reason);
     void CloseThreadWindows();
     std::wstring PageLabel(HWND tabs, int index) const;

@@ -40,9 +40,10 @@ std::string Utf8(const std::wstring &text)
 
 } // namespace
 
-void TourGallery::AddPage(int index, const std::wstring &label, const std::wstring &imageName)
+void TourGallery::AddPage(int index, const std::wstring &label, const std::wstring &imageName,
+                          const std::wstring &screenName)
 {
-    pages.push_back({index, label, imageName});
+    pages.push_back({index, label, imageName, screenName});
 }
 
 bool TourGallery::Write(const std::wstring &folder, const std::wstring &sheetResult,
@@ -55,9 +56,11 @@ bool TourGallery::Write(const std::wstring &folder, const std::wstring &sheetRes
                         L"<h1>Velotab Option</h1>\n<p>Sheet result: " +
                         Escaped(sheetResult) + L"</p>\n";
     for (const Page &page : pages)
-        html += L"<figure><img src=\"" + Escaped(page.imageName) + L"\" alt=\"" +
-                Escaped(page.label) + L"\"><figcaption>" + std::to_wstring(page.index) + L": " +
-                Escaped(page.label) + L"</figcaption></figure>\n";
+        html += L"<figure><img src=\"" + Escaped(page.screenName) + L"\" alt=\"" +
+                Escaped(page.label) + L" on the screen\"> <img src=\"" + Escaped(page.imageName) +
+                L"\" alt=\"" + Escaped(page.label) + L"\"><figcaption>" +
+                std::to_wstring(page.index) + L": " + Escaped(page.label) +
+                L" (the screen, and the sheet)</figcaption></figure>\n";
     html += L"</body>\n</html>\n";
 
     std::wstring path = folder + L"/index.html";

@@ -1,6 +1,7 @@
 #include "WindowCapture.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -18,6 +19,15 @@ void MoveWindowTo(HWND window, int x, int y)
 {
     SetWindowPos(window, nullptr, x, y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM found)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND> *>(found)->push_back(window);
+    return TRUE;
 }
 
 bool Contains(const RECT &outer, const RECT &inner)
@@ -112,9 +122,54 @@ bool WindowCapture::Capture(HWND window, const std::function<void()> &settle, st
         return false;
     }
 
-    // GDI leaves the alpha bytes at zero; the image is opaque.
+    MakeOpaque();
+    return true;
+}
+
+// Wine gives no pixels for the screen itself, so each window is copied from
+// its own DC to its place; the windows come top first and are drawn last.
+bool WindowCapture::CaptureScreen(const std::function<void()> &settle, std::wstring &error)
+{
+    Release();
+    RECT screen = ScreenRect();
+    if (!CreateImage(screen.right - screen.left, screen.bottom - screen.top)) {
+        error = L"CreateDIBSection failed";
+        return false;
+    }
+    std::vector<HWND> windows;
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows)
+        RedrawWindow(window, nullptr, nullptr, kRepaintFlags);
+    settle();
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    bool copied = true;
+    for (auto window = windows.rbegin(); window != windows.rend() && copied; ++window) {
+        RECT frame;
+        GetWindowRect(*window, &frame);
+        HDC source = GetWindowDC(*window);
+        copied = source &&
+                 BitBlt(memory, frame.left - screen.left, frame.top - screen.top,
+                        frame.right - frame.left, frame.bottom - frame.top, source, 0, 0, SRCCOPY);
+        if (source)
+            ReleaseDC(*window, source);
+    }
+    GdiFlush();
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    if (!copied) {
+        error = L"a window could not be copied";
+        Release();
+        return false;
+    }
+    MakeOpaque();
+    return true;
+}
+
+// GDI leaves the alpha bytes at zero; the image is opaque.
+void WindowCapture::MakeOpaque()
+{
     BYTE *pixel = static_cast<BYTE *>(pixels);
     for (size_t i = 0, count = static_cast<size_t>(width) * height; i < count; ++i)
         pixel[i * 4 + 3] = 0xFF;
-    return true;
 }

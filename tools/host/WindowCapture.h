@@ -1,5 +1,5 @@
-// A copy of a top-level window's whole image, frame included, as opaque
-// 32-bit BGRA pixels in top-down rows.
+// A copy of a top-level window's whole image, frame included, or of the
+// whole screen, as opaque 32-bit BGRA pixels in top-down rows.
 #ifndef VELOTAB_WINDOW_CAPTURE_H
 #define VELOTAB_WINDOW_CAPTURE_H
 
@@ -19,6 +19,9 @@ public:
     // each repaint, to let the window handle what the repaint queued. On
     // failure, error says why.
     bool Capture(HWND window, const std::function<void()> &settle, std::wstring &error);
+    // Copies the screen as a person sees it: every visible window of this
+    // process where it lies, the lower ones first, on black.
+    bool CaptureScreen(const std::function<void()> &settle, std::wstring &error);
 
     int Width() const { return width; }
     int Height() const { return height; }
@@ -27,6 +30,7 @@ public:
 
 private:
     bool CreateImage(int imageWidth, int imageHeight);
+    void MakeOpaque();
     void Release();
 
     HBITMAP bitmap = nullptr;
