@@ -1,22 +1,18 @@
 #include "RegKey.h"
 
-#include <vector>
-
 namespace {
-
-const DWORD kMaxNameLength = 256;
 
 BOOL Succeeded(LONG status)
 {
     return status == ERROR_SUCCESS ? TRUE : FALSE;
 }
 
-bool EndsWithNul(const std::vector<BYTE> &data, DWORD size)
+bool EndsWithNul(const BYTE *data, DWORD size)
 {
     DWORD chars = size / sizeof(wchar_t);
     if (chars == 0)
         return false;
-    const wchar_t *text = reinterpret_cast<const wchar_t *>(&data[0]);
+    const wchar_t *text = reinterpret_cast<const wchar_t *>(data);
     return text[chars - 1] == L'\0';
 }
 
@@ -81,26 +77,26 @@ BOOL RegKey::QueryDword(LPCWSTR name, DWORD *value) const
 // guarantee one, and every reader uses the text as a C string.
 BOOL RegKey::QueryString(LPCWSTR name, wchar_t *buffer, DWORD *size) const
 {
-    DWORD capacity = *size;
-    std::vector<BYTE> data(capacity > 0 ? capacity : 1); // &data[0] must exist
+    BYTE data[kMaxTextBytes];
+    DWORD capacity = *size < kMaxTextBytes ? *size : kMaxTextBytes;
     DWORD type = REG_NONE;
     DWORD stored = capacity;
-    if (!QueryValue(name, &data[0], &type, &stored) || type != REG_SZ ||
-        !TerminateText(data, &stored))
+    if (!QueryValue(name, data, &type, &stored) || type != REG_SZ ||
+        !TerminateText(data, capacity, &stored))
         return FALSE;
-    CopyMemory(buffer, &data[0], stored);
+    CopyMemory(buffer, data, stored);
     *size = stored;
     return TRUE;
 }
 
 // Text data need not end with a NUL: one is added in place of an odd last
 // byte, or after the data when the buffer has room.
-BOOL RegKey::TerminateText(std::vector<BYTE> &data, DWORD *stored)
+BOOL RegKey::TerminateText(BYTE *data, DWORD capacity, DWORD *stored)
 {
     if (EndsWithNul(data, *stored))
         return TRUE;
     DWORD whole = *stored / sizeof(wchar_t) * sizeof(wchar_t);
-    if (whole + sizeof(wchar_t) > data.size())
+    if (whole + sizeof(wchar_t) > capacity)
         return FALSE;
     data[whole] = 0;
     data[whole + 1] = 0;
@@ -115,13 +111,11 @@ DWORD RegKey::DwordOr(UINT nameId, DWORD fallback) const
     return value;
 }
 
-std::wstring RegKey::StringOr(UINT nameId, LPCWSTR fallback, DWORD maxLength) const
+void RegKey::StringOr(UINT nameId, LPCWSTR fallback, wchar_t *text, DWORD maxLength) const
 {
-    std::vector<wchar_t> text(maxLength + 1);
-    DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (!QueryString(nameId, &text[0], &size))
-        return fallback;
-    return &text[0];
+    DWORD size = (maxLength + 1) * sizeof(wchar_t);
+    if (!QueryString(nameId, text, &size))
+        lstrcpynW(text, fallback, static_cast<int>(maxLength + 1));
 }
 
 BOOL RegKey::SetValue(LPCWSTR name, const void *data, DWORD type, DWORD size) const
@@ -140,38 +134,38 @@ BOOL RegKey::SetString(LPCWSTR name, LPCWSTR text) const
     return SetValue(name, text, REG_SZ, size);
 }
 
-BOOL RegKey::EnumSubKey(DWORD index, std::wstring *name) const
+BOOL RegKey::EnumSubKey(DWORD index, wchar_t *name) const
 {
-    wchar_t buffer[kMaxNameLength];
-    DWORD length = kMaxNameLength;
+    wchar_t buffer[kRegNameCapacity];
+    DWORD length = kRegNameCapacity;
     if (!Succeeded(RegEnumKeyExW(key, index, buffer, &length, NULL, NULL, NULL, NULL)))
         return FALSE;
-    name->assign(buffer, length);
+    lstrcpynW(name, buffer, static_cast<int>(length + 1));
     return TRUE;
 }
 
-BOOL RegKey::EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data, DWORD *size) const
+BOOL RegKey::EnumValue(DWORD index, wchar_t *name, DWORD *type, BYTE *data, DWORD *size) const
 {
-    wchar_t buffer[kMaxNameLength];
-    DWORD length = kMaxNameLength;
+    wchar_t buffer[kRegNameCapacity];
+    DWORD length = kRegNameCapacity;
     if (!Succeeded(RegEnumValueW(key, index, buffer, &length, NULL, type, data, size)))
         return FALSE;
-    name->assign(buffer, length);
+    lstrcpynW(name, buffer, static_cast<int>(length + 1));
     return TRUE;
 }
 
 BOOL RegKey::HasValueAt(DWORD index) const
 {
-    wchar_t buffer[kMaxNameLength];
-    DWORD length = kMaxNameLength;
+    wchar_t buffer[kRegNameCapacity];
+    DWORD length = kRegNameCapacity;
     LONG status = RegEnumValueW(key, index, buffer, &length, NULL, NULL, NULL, NULL);
     return status == ERROR_SUCCESS || status == ERROR_MORE_DATA;
 }
 
 BOOL RegKey::HasSubKeys() const
 {
-    std::wstring name;
-    return EnumSubKey(0, &name);
+    wchar_t name[kRegNameCapacity];
+    return EnumSubKey(0, name);
 }
 
 BOOL RegKey::DeleteValue(LPCWSTR name) const
@@ -183,9 +177,9 @@ BOOL RegKey::DeleteValue(LPCWSTR name) const
 // and would otherwise be tried again for ever.
 void RegKey::DeleteValues() const
 {
-    std::wstring name;
-    while (EnumValue(0, &name, NULL, NULL, NULL))
-        if (!DeleteValue(name.c_str()))
+    wchar_t name[kRegNameCapacity];
+    while (EnumValue(0, name, NULL, NULL, NULL))
+        if (!DeleteValue(name))
             return;
 }
 

@@ -1,23 +1,33 @@
 #include "BrowserKey.h"
 
+#include "BoundedText.h"
 #include "HostContext.h"
 
-BrowserKey::BrowserKey(HKEY root, UINT pathId, LPCWSTR subkeys) : root(root)
+BrowserKey::BrowserKey(HKEY root, UINT pathId, LPCWSTR subkeys)
+    : root(root), pathId(pathId), subkeys(subkeys)
 {
-    LPCWSTR base = PlatformLoadStringPointer(hostContext.instance, pathId);
-    if (!base)
-        return;
-    path = base;
-    if (subkeys)
-        path += subkeys;
 }
 
 BOOL BrowserKey::Create()
 {
-    return path.empty() ? FALSE : RegKey::Create(root, path.c_str());
+    wchar_t path[kKeyPathCapacity];
+    return Path(path) ? RegKey::Create(root, path) : FALSE;
 }
 
 BOOL BrowserKey::Open()
 {
-    return path.empty() ? FALSE : RegKey::Open(root, path.c_str());
+    wchar_t path[kKeyPathCapacity];
+    return Path(path) ? RegKey::Open(root, path) : FALSE;
+}
+
+bool BrowserKey::Path(wchar_t (&path)[kKeyPathCapacity]) const
+{
+    LPCWSTR base = PlatformLoadStringPointer(hostContext.instance, pathId);
+    if (!base)
+        return false;
+    BoundedText text(path, kKeyPathCapacity);
+    text.Append(base);
+    if (subkeys)
+        text.Append(subkeys);
+    return text.Whole();
 }

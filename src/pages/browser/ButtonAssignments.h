@@ -6,15 +6,14 @@
 #define VELOTAB_BUTTON_ASSIGNMENTS_H
 
 #include "ButtonRow.h"
-
-#include <vector>
+#include "GrowableArray.h"
 
 // The stored value of a button; 0 when it has none.
-DWORD ReadButtonAssignment(const std::wstring &subkeyName);
+DWORD ReadButtonAssignment(const wchar_t *subkeyName);
 // Rewrites the section from the rows, given in list order: every button
 // that has rows gets its press and press-and-hold halves, and a button
 // without rows loses its record.
-void SaveButtonAssignments(const std::vector<const ButtonRow *> &rows);
+void SaveButtonAssignments(const GrowableArray<const ButtonRow *> &rows);
 
 inline WORD PressCommand(DWORD assignment)
 {

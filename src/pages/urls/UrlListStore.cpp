@@ -1,14 +1,16 @@
 #include "UrlListStore.h"
 
+#include "BoundedText.h"
 #include "HostContext.h"
 #include "SettingsKey.h"
 #include "resource.h"
+
+#include <wchar.h>
 
 namespace {
 
 const size_t kAliasFlagWidth = 2;
 const size_t kServiceFlagWidth = 3;
-const size_t kMaxTextLength = kUrlTextCapacity - 1;
 // Room for "%d_Name" with any entry number.
 const size_t kValueNameLength = 24;
 const wchar_t kNameFormat[] = L"%d_Name";
@@ -29,79 +31,97 @@ struct SectionText {
     bool readable;
     // Stored exactly as Write stores it, under the name Write spells.
     bool exact;
-    std::wstring text;
+    WideText text;
 };
 
 // The entry number and text of a value named as "%d_Name" or "%d_URL"
 // names them; false for any other name.
-bool ParseValueName(const std::wstring &name, SectionText *text)
+bool ParseValueName(const wchar_t *name, size_t *index, TextKind *kind, bool *exact)
 {
     size_t digits = 0;
-    while (digits < name.size() && name[digits] >= L'0' && name[digits] <= L'9')
+    while (name[digits] >= L'0' && name[digits] <= L'9')
         ++digits;
     if (digits == 0 || digits > kMaxIndexDigits || (digits > 1 && name[0] == L'0'))
         return false;
-    std::wstring suffix = name.substr(digits);
+    const wchar_t *suffix = name + digits;
     // Value names match without regard to case, as the registry matches them.
-    if (lstrcmpiW(suffix.c_str(), kNameSuffix) == 0) {
-        text->kind = kNameText;
-        text->exact = suffix == kNameSuffix;
-    } else if (lstrcmpiW(suffix.c_str(), kUrlSuffix) == 0) {
-        text->kind = kUrlText;
-        text->exact = suffix == kUrlSuffix;
+    if (lstrcmpiW(suffix, kNameSuffix) == 0) {
+        *kind = kNameText;
+        *exact = wcscmp(suffix, kNameSuffix) == 0;
+    } else if (lstrcmpiW(suffix, kUrlSuffix) == 0) {
+        *kind = kUrlText;
+        *exact = wcscmp(suffix, kUrlSuffix) == 0;
     } else {
         return false;
     }
-    text->index = 0;
+    *index = 0;
     for (size_t i = 0; i < digits; ++i)
-        text->index = text->index * 10 + static_cast<size_t>(name[i] - L'0');
+        *index = *index * 10 + static_cast<size_t>(name[i] - L'0');
     return true;
 }
 
 // Takes the value's data as a reader by name takes it; exact stays only for
-// the text and its terminator, the form that Write stores.
-void TakeText(DWORD type, std::vector<BYTE> &data, DWORD size, SectionText *text)
+// the text and its terminator, the form that Write stores. False when
+// memory ran out.
+bool TakeText(DWORD type, BYTE *data, DWORD capacity, DWORD size, SectionText *text)
 {
     DWORD stored = size;
-    text->readable = type == REG_SZ && RegKey::TerminateText(data, &stored);
+    text->readable = type == REG_SZ && RegKey::TerminateText(data, capacity, &stored);
     if (!text->readable) {
         text->exact = false;
-        return;
+        return true;
     }
-    text->text.assign(reinterpret_cast<const wchar_t *>(&data[0]));
-    text->exact = text->exact && size == (text->text.size() + 1) * sizeof(wchar_t);
+    if (!text->text.Assign(reinterpret_cast<const wchar_t *>(data)))
+        return false;
+    text->exact = text->exact && size == (text->text.Length() + 1) * sizeof(wchar_t);
+    return true;
 }
 
-// The section's texts by entry number, each kind in its own row. Numbers at
-// or above the section's value count cannot belong to an entry that is read.
-void PlaceTexts(const std::vector<SectionText> &found, size_t valueCount,
-                std::vector<SectionText> *names, std::vector<SectionText> *urls)
+// The section's texts by entry number, each kind in its own row, NULL where
+// a number has none. Numbers at or above the section's value count cannot
+// belong to an entry that is read. False when memory ran out.
+bool PlaceTexts(GrowableArray<SectionText> &found, size_t valueCount,
+                GrowableArray<SectionText *> *names, GrowableArray<SectionText *> *urls)
 {
-    SectionText missing;
-    missing.readable = false;
-    missing.exact = false;
-    names->assign(valueCount, missing);
-    urls->assign(valueCount, missing);
-    for (size_t i = 0; i < found.size(); ++i)
+    if (!names->Reserve(valueCount) || !urls->Reserve(valueCount))
+        return false;
+    for (size_t i = 0; i < valueCount; ++i) {
+        names->Append(NULL);
+        urls->Append(NULL);
+    }
+    for (size_t i = 0; i < found.Size(); ++i)
         if (found[i].index < valueCount)
-            (found[i].kind == kNameText ? *names : *urls)[found[i].index] = found[i];
+            (found[i].kind == kNameText ? *names : *urls)[found[i].index] = &found[i];
+    return true;
 }
 
-void FormatValueName(const wchar_t *format, size_t index, wchar_t *name)
+// The two texts one after the other, cut to what the readers take, in
+// text; returns its length.
+size_t StoredForm(const WideText &first, const WideText &second,
+                  wchar_t (&text)[kUrlTextCapacity])
 {
-    wsprintfW(name, format, static_cast<int>(index));
+    BoundedText joined(text, kUrlTextCapacity);
+    joined.Append(first.Text(), first.Length());
+    joined.Append(second.Text(), second.Length());
+    return joined.Length();
 }
 
-std::wstring Cut(const std::wstring &text)
-{
-    return text.substr(0, kMaxTextLength);
-}
-
-void WriteText(const RegKey &key, const wchar_t *format, size_t index, const std::wstring &text)
+void WriteText(const RegKey &key, const wchar_t *format, size_t index, const wchar_t *text)
 {
     wchar_t name[kValueNameLength];
-    FormatValueName(format, index, name);
-    key.SetString(name, Cut(text).c_str());
+    wsprintfW(name, format, static_cast<int>(index));
+    key.SetString(name, text);
+}
+
+// Both texts of the entry as Write stores them.
+void WriteEntry(const RegKey &key, size_t index, const UrlEntry &entry)
+{
+    const WideText none;
+    wchar_t text[kUrlTextCapacity];
+    StoredForm(entry.flags, entry.name, text);
+    WriteText(key, kNameFormat, index, text);
+    StoredForm(entry.url, none, text);
+    WriteText(key, kUrlFormat, index, text);
 }
 
 } // namespace
@@ -117,52 +137,71 @@ UrlListStore::UrlListStore(const UrlListKind &kind) : kind(kind), storedExactly(
 
 // One pass over the section's values finds every entry text; the list is
 // then taken from entry 0 on, as reading each entry's values by name would.
-UrlList UrlListStore::Read()
+bool UrlListStore::Read(UrlList *entries)
 {
-    stored.clear();
+    entries->Clear();
+    stored.Clear();
     storedExactly = false;
-    UrlList entries;
     SettingsKey key;
     if (!key.Open(kind.section))
-        return entries;
+        return true;
 
     bool onlyEntryTexts = !key.HasSubKeys();
-    std::vector<SectionText> found;
-    std::vector<BYTE> data(kUrlTextCapacity * sizeof(wchar_t));
+    bool held = true;
+    GrowableArray<SectionText> found;
+    BYTE data[kUrlTextCapacity * sizeof(wchar_t)];
     DWORD valueCount = 0;
-    for (;; ++valueCount) {
-        std::wstring name;
+    for (; held; ++valueCount) {
+        wchar_t name[kRegNameCapacity];
         DWORD type = REG_NONE;
-        DWORD size = static_cast<DWORD>(data.size());
-        SectionText text;
-        if (!key.EnumValue(valueCount, &name, &type, &data[0], &size)) {
+        DWORD size = sizeof data;
+        size_t index = 0;
+        TextKind textKind = kNameText;
+        bool exact = false;
+        if (!key.EnumValue(valueCount, name, &type, data, &size)) {
             if (!key.HasValueAt(valueCount))
                 break;
             onlyEntryTexts = false;
-        } else if (ParseValueName(name, &text)) {
-            TakeText(type, data, size, &text);
-            found.push_back(text);
+        } else if (ParseValueName(name, &index, &textKind, &exact)) {
+            SectionText *text = found.AppendNew();
+            held = text != NULL;
+            if (!held)
+                break;
+            text->index = index;
+            text->kind = textKind;
+            text->exact = exact;
+            held = TakeText(type, data, sizeof data, size, text);
         } else {
             onlyEntryTexts = false;
         }
     }
     key.Close();
 
-    std::vector<SectionText> names, urls;
-    PlaceTexts(found, valueCount, &names, &urls);
+    GrowableArray<SectionText *> names, urls;
+    held = held && PlaceTexts(found, valueCount, &names, &urls);
     bool exact = onlyEntryTexts;
-    for (size_t i = 0; i < names.size() && names[i].readable; ++i) {
-        entries.push_back(Split(names[i].text, urls[i].readable ? urls[i].text : L""));
-        exact = exact && names[i].exact && urls[i].exact;
-        if (!urls[i].readable)
+    for (size_t i = 0; held && i < names.Size() && names[i] && names[i]->readable; ++i) {
+        const SectionText *url = urls[i] && urls[i]->readable ? urls[i] : NULL;
+        UrlEntry *entry = entries->AppendNew();
+        held = entry && Split(names[i]->text.Text(), url ? url->text.Text() : L"", entry);
+        if (!held) {
+            if (entry)
+                entries->Erase(entries->Size() - 1);
+            break;
+        }
+        exact = exact && names[i]->exact && url && url->exact;
+        if (!url)
             break;
     }
-    storedExactly = exact && valueCount == 2 * entries.size();
-    for (size_t i = 0; storedExactly && i < entries.size(); ++i) {
-        StoredUrlEntry entry = {names[i].text, urls[i].text};
-        stored.push_back(entry);
+    // The texts read move over into what the store remembers.
+    storedExactly = held && exact && valueCount == 2 * entries->Size() &&
+                    stored.Reserve(entries->Size());
+    for (size_t i = 0; storedExactly && i < entries->Size(); ++i) {
+        StoredUrlEntry *entry = stored.AppendNew();
+        entry->nameData.Swap(names[i]->text);
+        entry->url.Swap(urls[i]->text);
     }
-    return entries;
+    return held;
 }
 
 // The old section goes first, so that no entry of a longer earlier list
@@ -183,13 +222,20 @@ void UrlListStore::Write(const UrlList &entries, DWORD expandKey) const
 
     SettingsKey list;
     list.Create(kind.section);
-    for (size_t i = 0; i < entries.size(); ++i) {
-        WriteText(list, kNameFormat, i, entries[i].flags + entries[i].name);
-        WriteText(list, kUrlFormat, i, entries[i].url);
-    }
+    for (size_t i = 0; i < entries.Size(); ++i)
+        WriteEntry(list, i, entries[i]);
     list.Close();
 }
 
+void UrlListStore::WriteExpandKey(DWORD expandKey) const
+{
+    SettingsKey settings;
+    if (kind.expandKeyValueId && settings.Open())
+        settings.SetDword(kind.expandKeyValueId, expandKey);
+}
+
+// The string table's texts are stored as they stand, straight from the
+// resources.
 void UrlListStore::InstallDefaults() const
 {
     {
@@ -199,54 +245,65 @@ void UrlListStore::InstallDefaults() const
     }
     SettingsKey list;
     list.Create(kind.section);
-    UrlList defaults = Defaults();
-    for (size_t i = 0; i < defaults.size(); ++i) {
-        WriteText(list, kNameFormat, i, defaults[i].flags + defaults[i].name);
-        WriteText(list, kUrlFormat, i, defaults[i].url);
-    }
-    list.Close();
-}
-
-UrlList UrlListStore::Defaults() const
-{
-    UrlList entries;
-    for (UINT id = kind.firstDefaultId;; id += 2) {
+    for (UINT id = kind.firstDefaultId, index = 0;; id += 2, ++index) {
         LPCWSTR nameData = PlatformLoadStringPointer(hostContext.instance, id);
         if (!nameData)
             break;
         LPCWSTR url = PlatformLoadStringPointer(hostContext.instance, id + 1);
-        entries.push_back(Split(nameData, url ? url : L""));
+        WriteText(list, kNameFormat, index, nameData);
+        WriteText(list, kUrlFormat, index, url ? url : L"");
     }
-    return entries;
+    list.Close();
+}
+
+bool UrlListStore::Defaults(UrlList *entries) const
+{
+    entries->Clear();
+    for (UINT id = kind.firstDefaultId;; id += 2) {
+        LPCWSTR nameData = PlatformLoadStringPointer(hostContext.instance, id);
+        if (!nameData)
+            return true;
+        LPCWSTR url = PlatformLoadStringPointer(hostContext.instance, id + 1);
+        UrlEntry *entry = entries->AppendNew();
+        if (!entry)
+            return false;
+        if (!Split(nameData, url ? url : L"", entry)) {
+            entries->Erase(entries->Size() - 1);
+            return false;
+        }
+    }
 }
 
 // The entries are those read, and the section still has as many values and
 // no subkey: a section deleted, filled or emptied since is written afresh.
 bool UrlListStore::HoldsExactly(const UrlList &entries) const
 {
-    if (!storedExactly || entries.size() != stored.size())
+    if (!storedExactly || entries.Size() != stored.Size())
         return false;
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (Cut(entries[i].flags + entries[i].name) != stored[i].nameData ||
-            Cut(entries[i].url) != stored[i].url)
+    const WideText none;
+    wchar_t text[kUrlTextCapacity];
+    for (size_t i = 0; i < entries.Size(); ++i)
+        if (!stored[i].nameData.Equals(text, StoredForm(entries[i].flags, entries[i].name, text)) ||
+            !stored[i].url.Equals(text, StoredForm(entries[i].url, none, text)))
             return false;
     SettingsKey section;
     if (!section.Open(kind.section))
         return false;
-    DWORD valueCount = static_cast<DWORD>(2 * stored.size());
+    DWORD valueCount = static_cast<DWORD>(2 * stored.Size());
     return (valueCount == 0 || section.HasValueAt(valueCount - 1)) &&
            !section.HasValueAt(valueCount) && !section.HasSubKeys();
 }
 
 // Name data shorter than the flags gets blanks for the missing flags and an
 // empty name, so every entry has all its flag positions.
-UrlEntry UrlListStore::Split(const std::wstring &nameData, const std::wstring &url) const
+bool UrlListStore::Split(const wchar_t *nameData, const wchar_t *url, UrlEntry *entry) const
 {
-    UrlEntry entry;
-    entry.flags = nameData.substr(0, kind.flagWidth);
-    entry.flags.resize(kind.flagWidth, L' ');
-    if (nameData.size() > kind.flagWidth)
-        entry.name = nameData.substr(kind.flagWidth);
-    entry.url = url;
-    return entry;
+    size_t length = wcslen(nameData);
+    size_t flagLength = length < kind.flagWidth ? length : kind.flagWidth;
+    if (!entry->flags.Assign(nameData, flagLength))
+        return false;
+    while (entry->flags.Length() < kind.flagWidth)
+        if (!entry->flags.Append(L" ", 1))
+            return false;
+    return entry->name.Assign(nameData + flagLength) && entry->url.Assign(url);
 }

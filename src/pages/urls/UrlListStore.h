@@ -4,23 +4,22 @@
 #ifndef VELOTAB_URL_LIST_STORE_H
 #define VELOTAB_URL_LIST_STORE_H
 
+#include "GrowableArray.h"
 #include "Platform.h"
-
-#include <string>
-#include <vector>
+#include "WideText.h"
 
 // One entry: its flag characters, its alias or display name, its URL
 // template. The flags are a fixed number of characters, one a position,
 // each either its letter or a blank.
 struct UrlEntry {
-    std::wstring flags;
-    std::wstring name;
-    std::wstring url;
+    WideText flags;
+    WideText name;
+    WideText url;
 };
 
 typedef UrlEntry AliasEntry;
 typedef UrlEntry ServiceEntry;
-typedef std::vector<UrlEntry> UrlList;
+typedef GrowableArray<UrlEntry> UrlList;
 
 // What sets one list apart from the other.
 struct UrlListKind {
@@ -44,8 +43,8 @@ const size_t kUrlTextCapacity = 4096;
 // One entry as its two texts are stored: the flags and name as one text,
 // and the URL.
 struct StoredUrlEntry {
-    std::wstring nameData;
-    std::wstring url;
+    WideText nameData;
+    WideText url;
 };
 
 class UrlListStore {
@@ -57,7 +56,9 @@ public:
     // list. A missing section is an empty list; it is never created. The
     // section is read in one pass over its values, and the store remembers
     // whether it holds exactly the list read, as Write would store it.
-    UrlList Read();
+    // False when memory ran out: entries then holds the entries up to
+    // there, and the store remembers nothing.
+    bool Read(UrlList *entries);
     // Replaces the stored list with entries. Where the list has an expand
     // key, expandKey is written beside it first, into an existing settings
     // key only. Texts longer than the readers take are cut to fit. A
@@ -65,20 +66,25 @@ public:
     // last Read found it and as far as it still has as many values, is left
     // as it is: flash memory wears with every write.
     void Write(const UrlList &entries, DWORD expandKey) const;
+    // Writes expandKey alone, where the list has an expand key, into an
+    // existing settings key; the list is left as it is.
+    void WriteExpandKey(DWORD expandKey) const;
     // Writes the built-in list when the section is missing; an existing
-    // section, even an empty one, is left as it is.
+    // section, even an empty one, is left as it is. Needs no memory.
     void InstallDefaults() const;
-    // The built-in list from the string table.
-    UrlList Defaults() const;
+    // The built-in list from the string table; false when memory ran out
+    // before the whole list was in entries.
+    bool Defaults(UrlList *entries) const;
 
 private:
-    UrlEntry Split(const std::wstring &nameData, const std::wstring &url) const;
+    // Fills the entry from the stored texts; false when memory ran out.
+    bool Split(const wchar_t *nameData, const wchar_t *url, UrlEntry *entry) const;
     bool HoldsExactly(const UrlList &entries) const;
 
     const UrlListKind &kind;
     // What the last Read found, and whether the section held these entries'
     // values, stored as Write stores them, and nothing else.
-    std::vector<StoredUrlEntry> stored;
+    GrowableArray<StoredUrlEntry> stored;
     bool storedExactly;
 };
 
