@@ -64,7 +64,27 @@ void Write(HKEY root, const std::wstring &path, const SavedKey::Tree &tree)
         Write(root, path + L"\\" + subkey.first, subkey.second);
 }
 
+void Flatten(const SavedKey::Tree &tree, const std::wstring &prefix,
+             std::map<std::wstring, Value> *values)
+{
+    for (const Value &value : tree.values)
+        (*values)[prefix + L"\\" + value.name] = value;
+    for (const auto &subkey : tree.subkeys)
+        Flatten(subkey.second, prefix + L"\\" + subkey.first, values);
+}
+
 } // namespace
+
+std::map<std::wstring, Value> ReadTree(HKEY root, const std::wstring &path)
+{
+    std::map<std::wstring, Value> values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key))
+        return values;
+    Flatten(TreeOf(key), L"", &values);
+    RegCloseKey(key);
+    return values;
+}
 
 std::vector<Value> ReadValues(HKEY root, const std::wstring &path)
 {

@@ -5,6 +5,7 @@
 
 #include "Platform.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -35,6 +36,9 @@ struct Value {
 
 // The key's values in name order; none when the key is missing.
 std::vector<Value> ReadValues(HKEY root, const std::wstring &path);
+// Every value of the key and of the keys below it, by its key's path below
+// this key, a backslash and its name; none when the key is missing.
+std::map<std::wstring, Value> ReadTree(HKEY root, const std::wstring &path);
 
 class SavedKey {
 public:
