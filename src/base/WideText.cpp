@@ -45,8 +45,7 @@ bool WideText::Append(const wchar_t *text)
 
 bool WideText::Append(const wchar_t *text, size_t count)
 {
-    if (count > static_cast<size_t>(-1) / sizeof(wchar_t) - length - 1 ||
-        !Reserve(length + count))
+    if (count > static_cast<size_t>(-1) / sizeof(wchar_t) - length - 1 || !Reserve(length + count))
         return false;
     wchar_t *buffer = Buffer();
     memmove(buffer + length, text, count * sizeof(wchar_t));

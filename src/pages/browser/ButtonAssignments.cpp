@@ -10,8 +10,7 @@ const wchar_t kDefaultValue[] = L"";
 // "Keys\" and any subkey name the enumeration gives.
 const size_t kButtonSectionCapacity = sizeof kKeysSection / sizeof(wchar_t) + kRegNameCapacity;
 
-const wchar_t *ButtonSection(const wchar_t *subkeyName,
-                             wchar_t (&section)[kButtonSectionCapacity])
+const wchar_t *ButtonSection(const wchar_t *subkeyName, wchar_t (&section)[kButtonSectionCapacity])
 {
     BoundedText text(section, kButtonSectionCapacity);
     text.Append(kKeysSection);

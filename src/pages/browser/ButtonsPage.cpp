@@ -304,8 +304,8 @@ ButtonRow *ButtonsPage::RowAt(int item) const
 // on its own.
 void ButtonsPage::ShowAssignment(int item, const ButtonRow &row) const
 {
-    LPCWSTR text = row.command != kCommandNoChange ? LookupCommandLabel(row.command)
-                                                   : row.functionText.Text();
+    LPCWSTR text =
+        row.command != kCommandNoChange ? LookupCommandLabel(row.command) : row.functionText.Text();
     ListView_SetItemText(List(), item, kAssignmentColumn, const_cast<LPWSTR>(text));
 }
 

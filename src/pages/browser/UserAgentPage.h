@@ -8,7 +8,6 @@
 #include "OptionPage.h"
 #include "WideText.h"
 
-
 class UserAgentPage : public OptionPage {
 public:
     UserAgentPage();

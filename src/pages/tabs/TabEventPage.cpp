@@ -177,8 +177,8 @@ void TabEventPage::AddSoundFile(const WIN32_FIND_DATAW &file) const
     // The platform's upper-casing knows every letter; the C library's knows
     // only ASCII in the runtime's C locale.
     CharUpperBuffW(text, 1);
-    LRESULT index = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_ADDSTRING, 0,
-                                       reinterpret_cast<LPARAM>(text));
+    LRESULT index =
+        SendControlMessage(IDC_EVENT_SOUND_FILE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     // A failed add reports a negative index, which would address every item.
     if (index >= 0)
         SendControlMessage(IDC_EVENT_SOUND_FILE, CB_SETITEMDATA, index, kFileItem);

@@ -25,7 +25,7 @@ int Height(const RECT &rect)
 
 // The entry's text that each column shows.
 WideText UrlEntry::*const kColumnTexts[kColumnCount] = {&UrlEntry::flags, &UrlEntry::name,
-                                                            &UrlEntry::url};
+                                                        &UrlEntry::url};
 
 bool IsColumn(int column)
 {

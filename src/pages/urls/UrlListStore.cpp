@@ -97,8 +97,7 @@ bool PlaceTexts(GrowableArray<SectionText> &found, size_t valueCount,
 
 // The two texts one after the other, cut to what the readers take, in
 // text; returns its length.
-size_t StoredForm(const WideText &first, const WideText &second,
-                  wchar_t (&text)[kUrlTextCapacity])
+size_t StoredForm(const WideText &first, const WideText &second, wchar_t (&text)[kUrlTextCapacity])
 {
     BoundedText joined(text, kUrlTextCapacity);
     joined.Append(first.Text(), first.Length());
@@ -194,8 +193,8 @@ bool UrlListStore::Read(UrlList *entries)
             break;
     }
     // The texts read move over into what the store remembers.
-    storedExactly = held && exact && valueCount == 2 * entries->Size() &&
-                    stored.Reserve(entries->Size());
+    storedExactly =
+        held && exact && valueCount == 2 * entries->Size() && stored.Reserve(entries->Size());
     for (size_t i = 0; storedExactly && i < entries->Size(); ++i) {
         StoredUrlEntry *entry = stored.AppendNew();
         entry->nameData.Swap(names[i]->text);
