@@ -1,11 +1,8 @@
-// Fails one allocation of the options module at a time, at chosen points of
-// a tour that installs both lists, opens the sheet, shows every page and
-// accepts. The module is the DLL itself, loaded as the add-on loads it, and
-// its allocations are its calls to the C library's allocator, through its
-// own import table. At every point the process lives, ShowOptions answers
-// as the unfailed tour does or as for a sheet that cannot be made (writing
-// nothing then), and every stored value ends as it was before the sheet or
-// as the unfailed tour leaves it.
+// Fails one allocation of the loaded DLL (its own imports of the C library's
+// allocator) at chosen points of a tour: installers, opening, pages, OK. The
+// process lives, ShowOptions answers as the unfailed tour or as for no sheet
+// (writing nothing then), and every stored value ends as it was or as the
+// unfailed tour leaves it.
 #include "FullSheet.h"
 #include "ImportHook.h"
 
