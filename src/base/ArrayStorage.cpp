@@ -63,12 +63,3 @@ void ArrayStorage::SwapItems(size_t first, size_t second)
         b[i] = byte;
     }
 }
-
-void ArrayStorage::Exchange(ArrayStorage &other)
-{
-    ArrayStorage held(itemSize);
-    memcpy(static_cast<void *>(&held), this, sizeof held);
-    memcpy(static_cast<void *>(this), &other, sizeof held);
-    memcpy(static_cast<void *>(&other), &held, sizeof held);
-    held.items = NULL;
-}

@@ -24,7 +24,6 @@ public:
     void SwapItems(size_t first, size_t second);
     // Forgets every item; the block stays for reuse.
     void Forget() { count = 0; }
-    void Exchange(ArrayStorage &other);
 
 private:
     void *items;

@@ -40,8 +40,6 @@ public:
         storage.CloseGap(index);
     }
     void Swap(size_t first, size_t second) { storage.SwapItems(first, second); }
-    // Exchanges the two arrays' items without copying them.
-    void Exchange(GrowableArray &other) { storage.Exchange(other.storage); }
     void Clear()
     {
         for (size_t i = 0; i < Size(); ++i)
