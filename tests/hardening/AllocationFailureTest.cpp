@@ -41,7 +41,6 @@ const DWORD kNoSheet = 0xFFFF;
 
 decltype(&std::malloc) realMalloc;
 decltype(&std::realloc) realRealloc;
-decltype(&std::calloc) realCalloc;
 
 int stage = kInstalling;
 long counts[kStages];
@@ -61,10 +60,6 @@ void *__cdecl FailingRealloc(void *block, size_t size)
 {
     return Fails() ? nullptr : realRealloc(block, size);
 }
-void *__cdecl FailingCalloc(size_t count, size_t size)
-{
-    return Fails() ? nullptr : realCalloc(count, size);
-}
 
 using Tree = std::map<std::wstring, testreg::Value>;
 
@@ -78,13 +73,11 @@ protected:
         ASSERT_TRUE(module);
         realMalloc = Hook("malloc", &FailingMalloc);
         realRealloc = Hook("realloc", &FailingRealloc);
-        realCalloc = Hook("calloc", &FailingCalloc);
     }
     void TearDown() override
     {
         Hook("malloc", realMalloc);
         Hook("realloc", realRealloc);
-        Hook("calloc", realCalloc);
         FreeLibrary(module);
         FullSheetTest::TearDown();
     }
