@@ -18,8 +18,6 @@
 #include <aygshell.h>
 #include <shellapi.h>
 
-#include <string>
-
 // Spells "override" where the compiler knows it, so that the C++03 module
 // code still has its overrides checked when it is compiled as newer C++.
 #if __cplusplus >= 201103L
@@ -60,9 +58,9 @@ inline LPCWSTR PlatformLoadStringPointer(HINSTANCE instance, UINT id)
 }
 
 // The folder that holds the system's sounds, with its closing backslash.
-inline std::wstring PlatformWindowsFolder()
+inline void PlatformWindowsFolder(wchar_t (&folder)[MAX_PATH])
 {
-    return L"\\Windows\\";
+    lstrcpyW(folder, L"\\Windows\\");
 }
 
 // One small icon from an icon file; NULL when the file yields none. The
@@ -124,16 +122,15 @@ inline LPCWSTR PlatformLoadStringPointer(HINSTANCE instance, UINT id)
 // The device's "\Windows\" sits at the root of its one file system; the
 // desktop's counterpart is the system's Windows folder, which a path without
 // a drive would look for on the current drive, so it is asked for.
-inline std::wstring PlatformWindowsFolder()
+inline void PlatformWindowsFolder(wchar_t (&folder)[MAX_PATH])
 {
-    wchar_t folder[MAX_PATH];
     UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return L"\\Windows\\";
-    std::wstring path(folder, length);
-    if (path[path.size() - 1] != L'\\')
-        path += L'\\';
-    return path;
+    if (length == 0 || length >= MAX_PATH - 1) {
+        lstrcpyW(folder, L"\\Windows\\");
+        return;
+    }
+    if (folder[length - 1] != L'\\')
+        lstrcpyW(folder + length, L"\\");
 }
 
 // One small icon from an icon file; NULL when the file yields none. The

@@ -3,6 +3,7 @@
 #include "AboutPage.h"
 #include "BrowserPage.h"
 #include "ButtonsPage.h"
+#include "GrowableArray.h"
 #include "HostContext.h"
 #include "MenuPage.h"
 #include "OptionSheet.h"
@@ -18,7 +19,6 @@
 #include "resource.h"
 
 #include <new>
-#include <vector>
 
 namespace {
 
@@ -94,24 +94,21 @@ DWORD RunOptionSheet(HWND ownerWindow, int startPage, const PageFactory *factori
                      size_t pageCount)
 {
     OptionSheet sheet(IDS_SHEET_CAPTION, IDI_VELOTAB, ownerWindow, startPage);
-    std::vector<OptionPage *> pages(pageCount, static_cast<OptionPage *>(NULL));
-    bool allMade = true;
-    for (size_t i = 0; i < pageCount; ++i) {
-        pages[i] = factories[i]();
-        allMade = allMade && pages[i];
+    GrowableArray<OptionPage *> pages;
+    bool allMade = pages.Reserve(pageCount);
+    for (size_t i = 0; allMade && i < pageCount; ++i) {
+        OptionPage *page = factories[i]();
+        allMade = page && pages.Append(page);
     }
 
     // A missing page would move every later page to another index, and the
     // start page and the result code would no longer mean what the add-on
     // thinks: without all pages there is no sheet.
-    int result = kSheetFailed;
-    if (allMade) {
-        for (size_t i = 0; i < pageCount; ++i)
-            sheet.AddPage(pages[i]);
-        result = sheet.Run();
-    }
+    for (size_t i = 0; allMade && i < pageCount; ++i)
+        allMade = sheet.AddPage(pages[i]);
+    int result = allMade ? sheet.Run() : kSheetFailed;
 
-    for (size_t i = 0; i < pageCount; ++i)
+    for (size_t i = 0; i < pages.Size(); ++i)
         delete pages[i];
     return MAKELONG(LOWORD(result), LOWORD(sheet.ActivePage()));
 }

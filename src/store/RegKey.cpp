@@ -1,10 +1,6 @@
 #include "RegKey.h"
 
-#include <vector>
-
 namespace {
-
-const DWORD kMaxNameLength = 256;
 
 BOOL Succeeded(LONG status)
 {
@@ -19,12 +15,12 @@ bool IsAnswer(LONG status)
            status == ERROR_NO_MORE_ITEMS;
 }
 
-bool EndsWithNul(const std::vector<BYTE> &data, DWORD size)
+bool EndsWithNul(const BYTE *data, DWORD size)
 {
     DWORD chars = size / sizeof(wchar_t);
     if (chars == 0)
         return false;
-    const wchar_t *text = reinterpret_cast<const wchar_t *>(&data[0]);
+    const wchar_t *text = reinterpret_cast<const wchar_t *>(data);
     return text[chars - 1] == L'\0';
 }
 
@@ -101,26 +97,26 @@ BOOL RegKey::QueryDword(LPCWSTR name, DWORD *value) const
 // guarantee one, and every reader uses the text as a C string.
 BOOL RegKey::QueryString(LPCWSTR name, wchar_t *buffer, DWORD *size) const
 {
-    DWORD capacity = *size;
-    std::vector<BYTE> data(capacity > 0 ? capacity : 1); // &data[0] must exist
+    BYTE data[kMaxTextBytes];
+    DWORD capacity = *size < kMaxTextBytes ? *size : kMaxTextBytes;
     DWORD type = REG_NONE;
     DWORD stored = capacity;
-    if (!QueryValue(name, &data[0], &type, &stored) || type != REG_SZ ||
-        !TerminateText(data, &stored))
+    if (!QueryValue(name, data, &type, &stored) || type != REG_SZ ||
+        !TerminateText(data, capacity, &stored))
         return FALSE;
-    CopyMemory(buffer, &data[0], stored);
+    CopyMemory(buffer, data, stored);
     *size = stored;
     return TRUE;
 }
 
 // Text data need not end with a NUL: one is added in place of an odd last
 // byte, or after the data when the buffer has room.
-BOOL RegKey::TerminateText(std::vector<BYTE> &data, DWORD *stored)
+BOOL RegKey::TerminateText(BYTE *data, DWORD capacity, DWORD *stored)
 {
     if (EndsWithNul(data, *stored))
         return TRUE;
     DWORD whole = *stored / sizeof(wchar_t) * sizeof(wchar_t);
-    if (whole + sizeof(wchar_t) > data.size())
+    if (whole + sizeof(wchar_t) > capacity)
         return FALSE;
     data[whole] = 0;
     data[whole + 1] = 0;
@@ -141,15 +137,15 @@ DWORD RegKey::DwordOr(LPCWSTR value, DWORD fallback) const
     return read;
 }
 
-std::wstring RegKey::StringOr(UINT nameId, LPCWSTR fallback, DWORD maxLength) const
+void RegKey::StringOr(UINT nameId, LPCWSTR fallback, wchar_t *text, DWORD maxLength) const
 {
-    std::vector<wchar_t> text(maxLength + 1);
-    DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    DWORD size = (maxLength + 1) * sizeof(wchar_t);
     LPCWSTR value = MAKEINTRESOURCEW(nameId);
     LPCWSTR name = NameOf(value);
-    BOOL read = name && QueryString(name, &text[0], &size);
-    NoteRead(value, read, std::wstring(fallback));
-    return read ? &text[0] : fallback;
+    BOOL read = name && QueryString(name, text, &size);
+    if (!read)
+        lstrcpynW(text, fallback, static_cast<int>(maxLength + 1));
+    NoteRead(value, read, fallback);
 }
 
 BOOL RegKey::ReadFailed() const
@@ -168,7 +164,7 @@ LPCWSTR RegKey::NameOf(LPCWSTR value) const
     return IS_INTRESOURCE(value) ? ValueName(LOWORD(reinterpret_cast<ULONG_PTR>(value))) : value;
 }
 
-template <class Shown> void RegKey::NoteRead(LPCWSTR value, BOOL read, const Shown &shown) const
+template <class Shown> void RegKey::NoteRead(LPCWSTR value, BOOL read, Shown shown) const
 {
     if (!unread)
         return;
@@ -200,30 +196,30 @@ BOOL RegKey::SetString(LPCWSTR name, LPCWSTR text) const
     return SetValue(name, text, REG_SZ, size);
 }
 
-BOOL RegKey::EnumSubKey(DWORD index, std::wstring *name) const
+BOOL RegKey::EnumSubKey(DWORD index, wchar_t *name) const
 {
-    wchar_t buffer[kMaxNameLength];
-    DWORD length = kMaxNameLength;
+    wchar_t buffer[kRegNameCapacity];
+    DWORD length = kRegNameCapacity;
     if (!Answer(RegEnumKeyExW(key, index, buffer, &length, NULL, NULL, NULL, NULL)))
         return FALSE;
-    name->assign(buffer, length);
+    lstrcpynW(name, buffer, static_cast<int>(length + 1));
     return TRUE;
 }
 
-BOOL RegKey::EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data, DWORD *size) const
+BOOL RegKey::EnumValue(DWORD index, wchar_t *name, DWORD *type, BYTE *data, DWORD *size) const
 {
-    wchar_t buffer[kMaxNameLength];
-    DWORD length = kMaxNameLength;
+    wchar_t buffer[kRegNameCapacity];
+    DWORD length = kRegNameCapacity;
     if (!Answer(RegEnumValueW(key, index, buffer, &length, NULL, type, data, size)))
         return FALSE;
-    name->assign(buffer, length);
+    lstrcpynW(name, buffer, static_cast<int>(length + 1));
     return TRUE;
 }
 
 BOOL RegKey::HasValueAt(DWORD index) const
 {
-    wchar_t buffer[kMaxNameLength];
-    DWORD length = kMaxNameLength;
+    wchar_t buffer[kRegNameCapacity];
+    DWORD length = kRegNameCapacity;
     LONG status = RegEnumValueW(key, index, buffer, &length, NULL, NULL, NULL, NULL);
     Answer(status);
     return status == ERROR_SUCCESS || status == ERROR_MORE_DATA;
@@ -231,8 +227,8 @@ BOOL RegKey::HasValueAt(DWORD index) const
 
 BOOL RegKey::HasSubKeys() const
 {
-    std::wstring name;
-    return EnumSubKey(0, &name);
+    wchar_t name[kRegNameCapacity];
+    return EnumSubKey(0, name);
 }
 
 BOOL RegKey::DeleteValue(LPCWSTR name) const
@@ -244,9 +240,9 @@ BOOL RegKey::DeleteValue(LPCWSTR name) const
 // and would otherwise be tried again for ever.
 void RegKey::DeleteValues() const
 {
-    std::wstring name;
-    while (EnumValue(0, &name, NULL, NULL, NULL))
-        if (!DeleteValue(name.c_str()))
+    wchar_t name[kRegNameCapacity];
+    while (EnumValue(0, name, NULL, NULL, NULL))
+        if (!DeleteValue(name))
             return;
 }
 
@@ -259,22 +255,22 @@ BOOL RegKey::DeleteSubKey(LPCWSTR name) const
 // cannot be deleted; stops where the enumeration ends or fails.
 void RegKey::DeleteAllBut(const NameFilter &keep) const
 {
-    std::wstring name;
+    wchar_t name[kRegNameCapacity];
     for (DWORD index = 0;;) {
-        if (!EnumValue(index, &name, NULL, NULL, NULL)) {
+        if (!EnumValue(index, name, NULL, NULL, NULL)) {
             if (lastStatus != ERROR_MORE_DATA)
                 break;
             ++index;
-        } else if (keep.Keeps(name, false) || !DeleteValue(name.c_str())) {
+        } else if (keep.Keeps(name, false) || !DeleteValue(name)) {
             ++index;
         }
     }
     for (DWORD index = 0;;) {
-        if (!EnumSubKey(index, &name)) {
+        if (!EnumSubKey(index, name)) {
             if (lastStatus != ERROR_MORE_DATA)
                 break;
             ++index;
-        } else if (keep.Keeps(name, true) || !DeleteSubKey(name.c_str())) {
+        } else if (keep.Keeps(name, true) || !DeleteSubKey(name)) {
             ++index;
         }
     }

@@ -6,13 +6,19 @@
 #include "Platform.h"
 #include "UnreadValues.h"
 
-#include <string>
-#include <vector>
+// Room for a value or subkey name that the enumerations take, with its NUL.
+const DWORD kRegNameCapacity = 256;
+// Room for the path of a key below its root, with its NUL: a longer path
+// is not opened or created.
+const size_t kKeyPathCapacity = 4096;
+// The most that a text read takes, in bytes with its NUL: a text of 4,095
+// characters. A larger capacity given to a read counts as this much.
+const DWORD kMaxTextBytes = 4096 * sizeof(wchar_t);
 
 // Which values and subkeys of a key a cleanup keeps, by name.
 class NameFilter {
 public:
-    virtual bool Keeps(const std::wstring &name, bool subkey) const = 0;
+    virtual bool Keeps(const wchar_t *name, bool subkey) const = 0;
 
 protected:
     ~NameFilter() {}
@@ -37,8 +43,8 @@ public:
     // so a preset default survives a missing value or one of another type.
     BOOL QueryDword(LPCWSTR name, DWORD *value) const;
     BOOL QueryDword(UINT nameId, DWORD *value) const;
-    // size: in, the buffer's capacity in bytes; out, the bytes stored. The
-    // text read is always NUL-terminated.
+    // size: in, the buffer's capacity in bytes, at most kMaxTextBytes; out,
+    // the bytes stored. The text read is always NUL-terminated.
     BOOL QueryString(LPCWSTR name, wchar_t *buffer, DWORD *size) const;
     BOOL QueryString(UINT nameId, wchar_t *buffer, DWORD *size) const;
     // The stored DWORD, or fallback when it cannot be read. A read that
@@ -46,9 +52,10 @@ public:
     // size, is noted in the record given to RecordUnreadIn.
     DWORD DwordOr(UINT nameId, DWORD fallback) const;
     DWORD DwordOr(LPCWSTR name, DWORD fallback) const;
-    // The stored text, or fallback when it cannot be read, also when it is
+    // Copies into text, which has room for maxLength characters and a NUL,
+    // the stored text, or fallback when it cannot be read, also when it is
     // longer than maxLength characters; noted as DwordOr notes.
-    std::wstring StringOr(UINT nameId, LPCWSTR fallback, DWORD maxLength) const;
+    void StringOr(UINT nameId, LPCWSTR fallback, wchar_t *text, DWORD maxLength) const;
     // Whether the last registry call failed for another reason than a
     // missing key or value, a value of another type or size, or the end of
     // an enumeration; a value name that cannot be loaded counts as failed.
@@ -66,9 +73,10 @@ public:
     BOOL SetString(LPCWSTR name, LPCWSTR text) const;
     BOOL SetString(UINT nameId, LPCWSTR text) const;
 
-    // On failure the name is left as it was.
-    BOOL EnumSubKey(DWORD index, std::wstring *name) const;
-    BOOL EnumValue(DWORD index, std::wstring *name, DWORD *type, BYTE *data, DWORD *size) const;
+    // name has room for kRegNameCapacity characters; on failure it is left
+    // as it was.
+    BOOL EnumSubKey(DWORD index, wchar_t *name) const;
+    BOOL EnumValue(DWORD index, wchar_t *name, DWORD *type, BYTE *data, DWORD *size) const;
     // Whether the key has a value at the index, also one whose name or data
     // EnumValue cannot take: that one does not end the enumeration.
     BOOL HasValueAt(DWORD index) const;
@@ -86,10 +94,11 @@ public:
 
     HKEY Handle() const { return key; }
 
-    // Makes the first stored bytes of text data, read into data, end with a
-    // NUL, as every reader of a text expects; stored becomes the size of the
-    // terminated text. False when the data has no room for the NUL.
-    static BOOL TerminateText(std::vector<BYTE> &data, DWORD *stored);
+    // Makes the first stored bytes of text data, read into data of capacity
+    // bytes, end with a NUL, as every reader of a text expects; stored
+    // becomes the size of the terminated text. False when the data has no
+    // room for the NUL.
+    static BOOL TerminateText(BYTE *data, DWORD capacity, DWORD *stored);
 
 protected:
     // The value name of a string-table entry, or NULL when there is none.
@@ -104,7 +113,7 @@ private:
     // A value named by identifier or by text, as the record names it.
     LPCWSTR NameOf(LPCWSTR value) const;
     // Remembers the value as shown when its read failed, else forgets it.
-    template <class Shown> void NoteRead(LPCWSTR value, BOOL read, const Shown &shown) const;
+    template <class Shown> void NoteRead(LPCWSTR value, BOOL read, Shown shown) const;
 
     UnreadValues *unread;
     mutable LONG lastStatus;

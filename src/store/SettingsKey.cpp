@@ -1,5 +1,6 @@
 #include "SettingsKey.h"
 
+#include "BoundedText.h"
 #include "HostContext.h"
 
 SettingsKey::SettingsKey(UnreadValues *unread)
@@ -11,28 +12,28 @@ SettingsKey::SettingsKey(UnreadValues *unread)
 
 BOOL SettingsKey::Create(LPCWSTR section, DWORD *disposition)
 {
-    std::wstring path;
-    return KeyPath(section, &path) ? RegKey::Create(HKEY_CURRENT_USER, path.c_str(), disposition)
-                                   : FALSE;
+    wchar_t path[kKeyPathCapacity];
+    return KeyPath(section, path) ? RegKey::Create(HKEY_CURRENT_USER, path, disposition) : FALSE;
 }
 
 BOOL SettingsKey::Open(LPCWSTR section)
 {
-    std::wstring path;
-    return KeyPath(section, &path) ? RegKey::Open(HKEY_CURRENT_USER, path.c_str()) : FALSE;
+    wchar_t path[kKeyPathCapacity];
+    return KeyPath(section, path) ? RegKey::Open(HKEY_CURRENT_USER, path) : FALSE;
 }
 
-bool SettingsKey::KeyPath(LPCWSTR section, std::wstring *path) const
+bool SettingsKey::KeyPath(LPCWSTR section, wchar_t (&path)[kKeyPathCapacity]) const
 {
     if (!vendorKey || !productKey)
         return false;
-    path->assign(L"Software\\");
-    path->append(vendorKey);
-    path->append(L"\\");
-    path->append(productKey);
+    BoundedText text(path, kKeyPathCapacity);
+    text.Append(L"Software\\");
+    text.Append(vendorKey);
+    text.Append(L"\\");
+    text.Append(productKey);
     if (section) {
-        path->append(L"\\");
-        path->append(section);
+        text.Append(L"\\");
+        text.Append(section);
     }
-    return true;
+    return text.Whole();
 }

@@ -15,8 +15,9 @@ public:
     BOOL Create(LPCWSTR section = NULL, DWORD *disposition = NULL);
     BOOL Open(LPCWSTR section = NULL);
 
-    // The path below HKEY_CURRENT_USER, or false without both key names.
-    bool KeyPath(LPCWSTR section, std::wstring *path) const;
+    // The path below HKEY_CURRENT_USER, or false without both key names or
+    // when it does not fit.
+    bool KeyPath(LPCWSTR section, wchar_t (&path)[kKeyPathCapacity]) const;
 
 private:
     LPCWSTR vendorKey;

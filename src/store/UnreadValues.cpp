@@ -1,48 +1,73 @@
 #include "UnreadValues.h"
 
-void UnreadValues::Remember(LPCWSTR value, DWORD shown)
+UnreadValues::UnreadValues() : incomplete(false)
 {
-    Entry entry = {value, false, shown, std::wstring()};
-    Put(entry);
 }
 
-void UnreadValues::Remember(LPCWSTR value, const std::wstring &shown)
+void UnreadValues::Remember(LPCWSTR value, DWORD shown)
 {
-    Entry entry = {value, true, 0, shown};
-    Put(entry);
+    Entry *entry = Put(value);
+    if (!entry)
+        return;
+    entry->isText = false;
+    entry->number = shown;
+}
+
+void UnreadValues::Remember(LPCWSTR value, LPCWSTR shown)
+{
+    Entry *entry = Put(value);
+    if (!entry)
+        return;
+    entry->isText = true;
+    entry->keptWhole = !entry->text.Assign(shown);
 }
 
 void UnreadValues::Forget(LPCWSTR value)
 {
-    for (size_t i = 0; i < entries.size(); ++i)
+    for (size_t i = 0; i < entries.Size(); ++i)
         if (entries[i].value == value) {
-            entries.erase(entries.begin() + i);
+            entries.Erase(i);
             return;
         }
 }
 
 bool UnreadValues::Keeps(LPCWSTR value, DWORD toWrite) const
 {
+    if (incomplete)
+        return true;
     const Entry *entry = Find(value);
     return entry && !entry->isText && entry->number == toWrite;
 }
 
-bool UnreadValues::Keeps(LPCWSTR value, const std::wstring &toWrite) const
+bool UnreadValues::Keeps(LPCWSTR value, LPCWSTR toWrite) const
 {
+    if (incomplete)
+        return true;
     const Entry *entry = Find(value);
-    return entry && entry->isText && entry->text == toWrite;
+    return entry && entry->isText &&
+           (entry->keptWhole || lstrcmpW(entry->text.Text(), toWrite) == 0);
 }
 
 const UnreadValues::Entry *UnreadValues::Find(LPCWSTR value) const
 {
-    for (size_t i = 0; i < entries.size(); ++i)
+    for (size_t i = 0; i < entries.Size(); ++i)
         if (entries[i].value == value)
             return &entries[i];
     return NULL;
 }
 
-void UnreadValues::Put(const Entry &entry)
+// A fresh entry for the value; NULL, with the whole record marked as
+// incomplete, when there is no room for one.
+UnreadValues::Entry *UnreadValues::Put(LPCWSTR value)
 {
-    Forget(entry.value);
-    entries.push_back(entry);
+    Forget(value);
+    Entry *entry = entries.AppendNew();
+    if (!entry) {
+        incomplete = true;
+        return NULL;
+    }
+    entry->value = value;
+    entry->keptWhole = false;
+    entry->number = 0;
+    return entry;
 }

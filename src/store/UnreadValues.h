@@ -5,34 +5,40 @@
 #ifndef VELOTAB_UNREAD_VALUES_H
 #define VELOTAB_UNREAD_VALUES_H
 
+#include "GrowableArray.h"
 #include "Platform.h"
-
-#include <string>
-#include <vector>
+#include "WideText.h"
 
 class UnreadValues {
 public:
+    UnreadValues();
+
     // A value is named by a string-table identifier (MAKEINTRESOURCEW) or
     // by its name text; the same pointer names it when read and written.
     void Remember(LPCWSTR value, DWORD shown);
-    void Remember(LPCWSTR value, const std::wstring &shown);
+    void Remember(LPCWSTR value, LPCWSTR shown);
     void Forget(LPCWSTR value);
     // Whether writing the value would only put what was shown, in place of
-    // a stored value that could not be read.
+    // a stored value that could not be read. Without the memory to remember
+    // what was shown, a value that could not be read is kept whatever the
+    // page holds, and once the record itself had no room, every value is.
     bool Keeps(LPCWSTR value, DWORD toWrite) const;
-    bool Keeps(LPCWSTR value, const std::wstring &toWrite) const;
+    bool Keeps(LPCWSTR value, LPCWSTR toWrite) const;
 
 private:
     struct Entry {
         LPCWSTR value;
         bool isText;
+        // Set when the text shown could not be copied.
+        bool keptWhole;
         DWORD number;
-        std::wstring text;
+        WideText text;
     };
     const Entry *Find(LPCWSTR value) const;
-    void Put(const Entry &entry);
+    Entry *Put(LPCWSTR value);
 
-    std::vector<Entry> entries;
+    GrowableArray<Entry> entries;
+    bool incomplete;
 };
 
 #endif

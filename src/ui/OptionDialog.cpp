@@ -180,7 +180,7 @@ INT_PTR OptionDialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM 
     OptionDialog *dialog = created;
     if (dialog) {
         dialog->window = window;
-        dialog->controls.clear();
+        dialog->controls.Clear();
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dialog));
     } else {
         dialog = BoundDialog(window);
@@ -198,12 +198,14 @@ void OptionDialog::SetHeadingFont(const int *controlIds, int count) const
 
 HWND OptionDialog::Control(int controlId) const
 {
-    for (size_t i = 0; i < controls.size(); ++i)
-        if (controls[i].first == controlId)
-            return controls[i].second;
+    for (size_t i = 0; i < controls.Size(); ++i)
+        if (controls[i].id == controlId)
+            return controls[i].control;
     HWND control = GetDlgItem(window, controlId);
-    if (control)
-        controls.push_back(std::make_pair(controlId, control));
+    if (control) {
+        KnownControl known = {controlId, control};
+        controls.Append(known);
+    }
     return control;
 }
 

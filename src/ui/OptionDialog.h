@@ -3,10 +3,8 @@
 #ifndef VELOTAB_OPTION_DIALOG_H
 #define VELOTAB_OPTION_DIALOG_H
 
+#include "GrowableArray.h"
 #include "Platform.h"
-
-#include <utility>
-#include <vector>
 
 class OptionDialog {
 public:
@@ -88,9 +86,12 @@ private:
     // every separator of the dialog shows; NULL where none is needed.
     HBITMAP scaledSeparator;
     // The controls looked up so far, by id; emptied when the object is bound
-    // to a new window.
-    typedef std::pair<int, HWND> KnownControl;
-    mutable std::vector<KnownControl> controls;
+    // to a new window. One that finds no room is looked up again next time.
+    struct KnownControl {
+        int id;
+        HWND control;
+    };
+    mutable GrowableArray<KnownControl> controls;
 
     OptionDialog(const OptionDialog &);
     OptionDialog &operator=(const OptionDialog &);

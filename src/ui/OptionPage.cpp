@@ -3,8 +3,6 @@
 #include "HostContext.h"
 #include "ScreenScale.h"
 
-#include <vector>
-
 namespace {
 
 // Bottom of the visible desktop on the portrait QVGA screen with the input
@@ -211,9 +209,8 @@ DWORD OptionPage::CheckState(int boxId) const
     return static_cast<DWORD>(SendControlMessage(boxId, BM_GETCHECK, 0, 0));
 }
 
-std::wstring OptionPage::ControlText(int controlId, int maxLength) const
+void OptionPage::ControlText(int controlId, wchar_t *text, int maxLength) const
 {
-    std::vector<wchar_t> text(maxLength + 1);
-    GetWindowTextW(Control(controlId), &text[0], maxLength + 1);
-    return &text[0];
+    text[0] = L'\0';
+    GetWindowTextW(Control(controlId), text, maxLength + 1);
 }

@@ -6,8 +6,6 @@
 #include "OptionDialog.h"
 #include "UnreadValues.h"
 
-#include <string>
-
 class OptionPage : public OptionDialog {
 public:
     // A nonzero titleId replaces the template's caption as the tab label.
@@ -45,8 +43,9 @@ protected:
     DWORD ListSelection(int listId) const;
     void SetCheck(int boxId, DWORD state) const;
     DWORD CheckState(int boxId) const;
-    // The control's text, cut to at most maxLength characters.
-    std::wstring ControlText(int controlId, int maxLength) const;
+    // Copies the control's text into text, which has room for maxLength
+    // characters and a NUL; a longer text is cut.
+    void ControlText(int controlId, wchar_t *text, int maxLength) const;
     // Ends a fill of a list view whose drawing was turned off with
     // WM_SETREDRAW: turns it back on, has the list drawn afresh, and lets
     // the list work out its rows and scroll bars now, while its page may

@@ -6,6 +6,7 @@
 namespace {
 
 const DWORD kSheetFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK | PSH_HASHELP | PSH_MAXIMIZE;
+const int kSheetFailed = -1;
 
 } // namespace
 
@@ -31,12 +32,13 @@ int OptionSheet::Run()
 {
     // The platform copies the descriptors while it builds the sheet; the
     // array lives only for the call.
-    std::vector<PROPSHEETPAGEW> descriptors;
-    descriptors.reserve(pages.size());
-    for (size_t i = 0; i < pages.size(); ++i)
-        descriptors.push_back(pages[i]->PageDescriptor());
-    header.nPages = static_cast<UINT>(descriptors.size());
-    header.ppsp = descriptors.empty() ? NULL : &descriptors[0];
+    GrowableArray<PROPSHEETPAGEW> descriptors;
+    if (!descriptors.Reserve(pages.Size()))
+        return kSheetFailed;
+    for (size_t i = 0; i < pages.Size(); ++i)
+        descriptors.Append(pages[i]->PageDescriptor());
+    header.nPages = static_cast<UINT>(descriptors.Size());
+    header.ppsp = descriptors.Empty() ? NULL : &descriptors[0];
 
     OptionSheet *outer = hostContext.currentSheet;
     hostContext.currentSheet = this;
@@ -53,10 +55,12 @@ BOOL OptionSheet::OnInitialized()
     return TRUE;
 }
 
-void OptionSheet::AddPage(OptionPage *page)
+bool OptionSheet::AddPage(OptionPage *page)
 {
-    page->AttachToSheet(static_cast<int>(pages.size()), &activePage);
-    pages.push_back(page);
+    if (!pages.Append(page))
+        return false;
+    page->AttachToSheet(static_cast<int>(pages.Size()) - 1, &activePage);
+    return true;
 }
 
 int CALLBACK OptionSheet::SheetCallback(HWND sheetWindow, UINT message, LPARAM)

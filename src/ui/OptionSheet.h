@@ -3,9 +3,8 @@
 #ifndef VELOTAB_OPTION_SHEET_H
 #define VELOTAB_OPTION_SHEET_H
 
+#include "GrowableArray.h"
 #include "Platform.h"
-
-#include <vector>
 
 class OptionPage;
 
@@ -17,13 +16,15 @@ public:
     virtual ~OptionSheet();
 
     // Shows the sheet modally. Returns 1 or more when the user accepted, 0
-    // when the sheet ended without applying, -1 when it could not be shown.
+    // when the sheet ended without applying, -1 when it could not be shown,
+    // also when there was no memory for the pages' descriptors.
     virtual int Run();
     // The platform has built the sheet window. Returns TRUE.
     virtual BOOL OnInitialized();
 
     // Appends a page; it gets the next index and reports itself active here.
-    void AddPage(OptionPage *page);
+    // False, with the page left out, when the list has no room for it.
+    bool AddPage(OptionPage *page);
 
     // The sheet callback given to the platform.
     static int CALLBACK SheetCallback(HWND sheetWindow, UINT message, LPARAM lParam);
@@ -35,7 +36,7 @@ public:
 private:
     HWND window;
     int activePage;
-    std::vector<OptionPage *> pages;
+    GrowableArray<OptionPage *> pages;
     PROPSHEETHEADERW header;
 
     OptionSheet(const OptionSheet &);

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-void *HookImport(const char *dll, const char *function, void *replacement)
+void *HookImport(const char *dll, const char *function, void *replacement, HMODULE importer)
 {
-    auto *base = reinterpret_cast<BYTE *>(GetModuleHandleW(nullptr));
+    auto *base = reinterpret_cast<BYTE *>(importer ? importer : GetModuleHandleW(nullptr));
     auto *dos = reinterpret_cast<IMAGE_DOS_HEADER *>(base);
     auto *nt = reinterpret_cast<IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY &directory =

@@ -7,8 +7,10 @@
 #include "Platform.h"
 
 // Sets the program's import of function from dll to replacement; returns the
-// function it replaced, or null when the program does not import it.
-void *HookImport(const char *dll, const char *function, void *replacement);
+// function it replaced, or null when the program does not import it. With an
+// importer, that loaded DLL's own import table is changed instead.
+void *HookImport(const char *dll, const char *function, void *replacement,
+                 HMODULE importer = nullptr);
 
 // Failing an import at one of its calls: each replacement asks Fails with
 // its function's name before it passes the call on or answers as failed.

@@ -213,15 +213,7 @@ protected:
     void SetUp() override
     {
         FullSheetTest::SetUp();
-        // The button list shows one button with an icon of its own and one
-        // with the blank image.
-        wchar_t system[MAX_PATH];
-        GetSystemDirectoryW(system, MAX_PATH);
-        testreg::DeleteTree(HKEY_LOCAL_MACHINE, kShellKeys);
-        testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + L"\\40C1", L"Name", L"Icon");
-        testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + L"\\40C1", L"Icon",
-                             std::wstring(system) + L"\\shell32.dll,0");
-        testreg::WriteString(HKEY_LOCAL_MACHINE, kShellKeys + L"\\40C2", L"Name", L"Blank");
+        AddShellButtons();
     }
     void Cycle()
     {

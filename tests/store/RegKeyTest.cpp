@@ -148,20 +148,20 @@ TEST_F(RegKeyTest, EnumerationStopsAtTheEndAndKeepsTheName)
     RegKey child;
     ASSERT_TRUE(child.Create(HKEY_CURRENT_USER, Path(L"Alpha").c_str()));
     ASSERT_TRUE(child.SetDword(L"Value", 1));
-    std::wstring name = L"unchanged";
-    EXPECT_TRUE(key.EnumSubKey(0, &name));
-    EXPECT_EQ(L"Alpha", name);
-    name = L"unchanged";
-    EXPECT_FALSE(key.EnumSubKey(1, &name));
-    EXPECT_EQ(L"unchanged", name);
+    wchar_t name[kRegNameCapacity] = L"unchanged";
+    EXPECT_TRUE(key.EnumSubKey(0, name));
+    EXPECT_STREQ(L"Alpha", name);
+    lstrcpyW(name, L"unchanged");
+    EXPECT_FALSE(key.EnumSubKey(1, name));
+    EXPECT_STREQ(L"unchanged", name);
 
     DWORD type = 0, data = 0, size = sizeof data;
-    EXPECT_TRUE(child.EnumValue(0, &name, &type, reinterpret_cast<BYTE *>(&data), &size));
-    EXPECT_EQ(L"Value", name);
+    EXPECT_TRUE(child.EnumValue(0, name, &type, reinterpret_cast<BYTE *>(&data), &size));
+    EXPECT_STREQ(L"Value", name);
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
     EXPECT_EQ(1u, data);
-    EXPECT_FALSE(child.EnumValue(1, &name, &type, reinterpret_cast<BYTE *>(&data), &size));
-    EXPECT_EQ(L"Value", name);
+    EXPECT_FALSE(child.EnumValue(1, name, &type, reinterpret_cast<BYTE *>(&data), &size));
+    EXPECT_STREQ(L"Value", name);
 }
 
 TEST_F(RegKeyTest, CreateReportsWhetherTheKeyIsNew)
@@ -239,8 +239,8 @@ TEST_F(RegKeyTest, StringOrFallsBackUnlessTheWholeTextFits)
         std::function<void()> store;
         std::wstring expected;
     } cases[] = {
-        {"missing", [] {}, L"fallback"},
-        {"number", [&] { Put(L"ViewSourceApp", REG_DWORD, &number, sizeof number); }, L"fallback"},
+        {"missing", [] {}, L"none"},
+        {"number", [&] { Put(L"ViewSourceApp", REG_DWORD, &number, sizeof number); }, L"none"},
         {"empty", [&] { testreg::WriteString(HKEY_CURRENT_USER, Path(), L"ViewSourceApp", L""); },
          L""},
         {"exactly the limit",
@@ -248,12 +248,14 @@ TEST_F(RegKeyTest, StringOrFallsBackUnlessTheWholeTextFits)
          L"12345"},
         {"one beyond the limit",
          [&] { testreg::WriteString(HKEY_CURRENT_USER, Path(), L"ViewSourceApp", L"123456"); },
-         L"fallback"},
+         L"none"},
     };
     for (const Case &c : cases) {
         key.DeleteValue(L"ViewSourceApp");
         c.store();
-        EXPECT_EQ(c.expected, key.StringOr(IDS_VALUE_VIEW_SOURCE_APP, L"fallback", 5)) << c.what;
+        wchar_t text[6];
+        key.StringOr(IDS_VALUE_VIEW_SOURCE_APP, L"none", text, 5);
+        EXPECT_EQ(c.expected, text) << c.what;
     }
 }
 

@@ -17,13 +17,17 @@ TEST_F(SettingsKeyTest, PathIsBuiltFromTheHostKeyNames)
     hostContext.vendorKey = savedVendor;
     hostContext.productKey = savedProduct;
 
-    std::wstring path;
-    ASSERT_TRUE(settings.KeyPath(nullptr, &path));
-    EXPECT_EQ(L"Software\\A\\B", path);
-    ASSERT_TRUE(settings.KeyPath(L"Alias", &path));
-    EXPECT_EQ(L"Software\\A\\B\\Alias", path);
-    ASSERT_TRUE(settings.KeyPath(L"", &path));
-    EXPECT_EQ(L"Software\\A\\B\\", path);
+    wchar_t path[kKeyPathCapacity];
+    ASSERT_TRUE(settings.KeyPath(nullptr, path));
+    EXPECT_STREQ(L"Software\\A\\B", path);
+    ASSERT_TRUE(settings.KeyPath(L"Alias", path));
+    EXPECT_STREQ(L"Software\\A\\B\\Alias", path);
+    ASSERT_TRUE(settings.KeyPath(L"", path));
+    EXPECT_STREQ(L"Software\\A\\B\\", path);
+    // A path beyond the room for one is neither built nor opened.
+    const std::wstring tooLong(kKeyPathCapacity, L'x');
+    EXPECT_FALSE(settings.KeyPath(tooLong.c_str(), path));
+    EXPECT_FALSE(settings.Create(tooLong.c_str()));
 }
 
 TEST_F(SettingsKeyTest, CreatesSectionsBelowTheProductKey)

@@ -5,6 +5,7 @@
 
 #include "Platform.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <tuple>

@@ -19,11 +19,13 @@ using Script = std::function<void(HWND window)>;
 // Calls `modal` and runs `script` with the first top-level window of this
 // thread that `isTarget` accepts, once it appears. The script must end the
 // modal loop. If no window appears in time, or the script leaves the window
-// open, the window is cancelled and a test failure is recorded.
-void RunModal(const std::function<void()> &modal, const std::function<bool(HWND)> &isTarget,
-              const Script &script);
+// open, the window is cancelled and a test failure is recorded; a window
+// that never appears counts as a failure only when it was required.
+// Returns whether the script ran.
+bool RunModal(const std::function<void()> &modal, const std::function<bool(HWND)> &isTarget,
+              const Script &script, bool required = true);
 // The same for a property sheet.
-void RunSheet(const std::function<void()> &modal, const Script &script);
+bool RunSheet(const std::function<void()> &modal, const Script &script, bool required = true);
 // Opens the whole options sheet at `startPage` as the add-on does, under an
 // owner window of its own, for the settings key of vendor and product, and
 // runs `script` on the sheet.

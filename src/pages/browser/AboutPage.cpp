@@ -1,9 +1,8 @@
 #include "AboutPage.h"
 
+#include "BoundedText.h"
 #include "HostContext.h"
 #include "resource.h"
-
-#include <string>
 
 namespace {
 
@@ -14,6 +13,8 @@ const COLORREF kLinkColour = RGB(0, 0, 255);
 const COLORREF kNameColour = RGB(255, 71, 71);
 
 const wchar_t kVersionPrefix[] = L"V";
+// Room for the version line with its NUL; a longer version text is cut.
+const size_t kVersionCapacity = 4096;
 // The shell is given at most this much of the link's text.
 const int kMaxLinkLength = 63;
 const wchar_t kOpenVerb[] = L"open";
@@ -38,9 +39,11 @@ BOOL AboutPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     CreateLinkFont();
     SendControlMessage(IDC_ABOUT_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), TRUE);
     SetHeadingFont(kHeadings, sizeof kHeadings / sizeof kHeadings[0]);
-    std::wstring version = kVersionPrefix;
-    version += hostContext.versionText;
-    SetWindowTextW(Control(IDC_ABOUT_VERSION), version.c_str());
+    wchar_t version[kVersionCapacity];
+    BoundedText text(version, kVersionCapacity);
+    text.Append(kVersionPrefix);
+    text.Append(hostContext.versionText);
+    SetWindowTextW(Control(IDC_ABOUT_VERSION), version);
     return TRUE;
 }
 
@@ -87,13 +90,14 @@ void AboutPage::CreateLinkFont()
 
 void AboutPage::OpenLink() const
 {
-    std::wstring address = ControlText(IDC_ABOUT_LINK, kMaxLinkLength);
+    wchar_t address[kMaxLinkLength + 1];
+    ControlText(IDC_ABOUT_LINK, address, kMaxLinkLength);
     SHELLEXECUTEINFO execute;
     ZeroMemory(&execute, sizeof execute);
     execute.cbSize = sizeof execute;
     execute.hwnd = window;
     execute.lpVerb = kOpenVerb;
-    execute.lpFile = address.c_str();
+    execute.lpFile = address;
     execute.nShow = SW_SHOWNORMAL;
     ShellExecuteEx(&execute);
 }

@@ -6,8 +6,6 @@
 
 #include "RegKey.h"
 
-#include <string>
-
 class BrowserKey : public RegKey {
 public:
     // subkeys, when given, starts with a backslash; unread, when given, is
@@ -20,8 +18,13 @@ public:
     BOOL Open();
 
 private:
+    // The full path, or false when the entry is missing or the path does
+    // not fit.
+    bool Path(wchar_t (&path)[kKeyPathCapacity]) const;
+
     HKEY root;
-    std::wstring path;
+    UINT pathId;
+    LPCWSTR subkeys;
 };
 
 #endif

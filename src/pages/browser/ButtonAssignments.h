@@ -6,19 +6,19 @@
 #define VELOTAB_BUTTON_ASSIGNMENTS_H
 
 #include "ButtonRow.h"
-
-#include <vector>
+#include "GrowableArray.h"
 
 // The stored value of a button; 0 when it has none. unread tells whether
 // the registry failed while it was read.
-DWORD ReadButtonAssignment(const std::wstring &subkeyName, bool *unread);
+DWORD ReadButtonAssignment(const wchar_t *subkeyName, bool *unread);
 // Rewrites the section from the rows, given in any order: every button
 // that has rows gets its press and press-and-hold halves in one write,
 // except a button whose assignment could not be read and whose rows still
 // show 0, which keeps what is stored. Once every write has succeeded, and
 // when allButtons says that the rows have every button, a button without
-// rows loses its record.
-void SaveButtonAssignments(const std::vector<const ButtonRow *> &rows, bool allButtons);
+// rows loses its record. Without the memory to gather the buttons nothing
+// is written.
+void SaveButtonAssignments(const GrowableArray<const ButtonRow *> &rows, bool allButtons);
 
 inline WORD PressCommand(DWORD assignment)
 {

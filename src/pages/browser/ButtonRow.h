@@ -4,16 +4,16 @@
 #define VELOTAB_BUTTON_ROW_H
 
 #include "Platform.h"
-
-#include <string>
+#include "RegKey.h"
+#include "WideText.h"
 
 enum ButtonRowKind { kPressRow = 0, kHoldRow = 1 };
 
 struct ButtonRow {
     // The button's subkey under the shell's button key.
-    std::wstring subkeyName;
+    wchar_t subkeyName[kRegNameCapacity];
     // What the button does without an assignment.
-    std::wstring functionText;
+    WideText functionText;
     // The assigned command code (16 bits used).
     DWORD command;
     // kPressRow or kHoldRow.

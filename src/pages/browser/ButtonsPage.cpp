@@ -1,5 +1,6 @@
 #include "ButtonsPage.h"
 
+#include "BoundedText.h"
 #include "ButtonAssignments.h"
 #include "ButtonCommandTable.h"
 #include "HostContext.h"
@@ -9,7 +10,7 @@
 #include "resource.h"
 
 #include <new>
-#include <vector>
+#include <wchar.h>
 
 namespace {
 
@@ -33,6 +34,10 @@ const int kControlsBelowList[] = {IDC_BUTTON_ASSIGNMENT_LABEL, IDC_BUTTON_COMMAN
 // The density-named icon file: the stem, a point, the density and ".dll".
 const wchar_t kDensityFileFormat[] = L"%d.dll";
 const size_t kDensityFileLength = 16;
+// Room for an icon file's name in its density-named form.
+const size_t kIconFileCapacity = kShellTextCapacity + kDensityFileLength;
+// Room for a press-and-hold row's text: the name and the suffix.
+const size_t kRowTextCapacity = kShellTextCapacity + 32;
 
 const UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
@@ -48,16 +53,19 @@ int ScreenDensity()
 // form, which holds the icons drawn for this screen's density.
 HICON ExtractButtonIcon(const ShellButton &button)
 {
-    if (button.iconFile.empty())
+    if (button.iconFile.Empty())
         return NULL;
-    HICON icon = PlatformExtractSmallIcon(button.iconFile.c_str(), button.iconIndex);
-    std::wstring::size_type dot = button.iconFile.find(L'.');
-    if (icon || dot == std::wstring::npos)
+    const wchar_t *iconFile = button.iconFile.Text();
+    HICON icon = PlatformExtractSmallIcon(iconFile, button.iconIndex);
+    const wchar_t *dot = wcschr(iconFile, L'.');
+    if (icon || !dot)
         return icon;
     wchar_t densityFile[kDensityFileLength];
     wsprintfW(densityFile, kDensityFileFormat, ScreenDensity());
-    std::wstring file = button.iconFile.substr(0, dot + 1) + densityFile;
-    return PlatformExtractSmallIcon(file.c_str(), button.iconIndex);
+    wchar_t file[kIconFileCapacity];
+    BoundedText text(file, kIconFileCapacity);
+    text.Append(iconFile, static_cast<size_t>(dot - iconFile) + 1);
+    return text.Append(densityFile) ? PlatformExtractSmallIcon(file, button.iconIndex) : NULL;
 }
 
 const int kNoImage = -1;
@@ -113,7 +121,7 @@ int WindowHeight(HWND control)
 
 ButtonsPage::ButtonsPage()
     : OptionPage(IDD_BUTTONS, 0), referenceListHeight(0), holdMode(kHoldDetect),
-      allButtonsListed(false)
+      allButtonsListed(false), rowsHeld(true)
 {
 }
 
@@ -202,12 +210,14 @@ void ButtonsPage::OnOK()
     settings.SetDword(IDS_VALUE_BUTTON_HOLD, holdMode);
     settings.Close();
 
-    std::vector<const ButtonRow *> rows;
+    GrowableArray<const ButtonRow *> rows;
     int count = ListView_GetItemCount(List());
-    for (int item = 0; item < count; ++item)
-        if (const ButtonRow *row = RowAt(item))
-            rows.push_back(row);
-    SaveButtonAssignments(rows, allButtonsListed);
+    if (rowsHeld && rows.Reserve(static_cast<size_t>(count))) {
+        for (int item = 0; item < count; ++item)
+            if (const ButtonRow *row = RowAt(item))
+                rows.Append(row);
+        SaveButtonAssignments(rows, allButtonsListed);
+    }
     OptionPage::OnOK();
 }
 
@@ -226,11 +236,11 @@ void ButtonsPage::FillButtonList()
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
 
-    std::vector<ShellButton> buttons;
-    allButtonsListed = EnumerateShellButtons(&buttons);
+    GrowableArray<ShellButton> buttons;
+    rowsHeld = EnumerateShellButtons(&buttons, &allButtonsListed);
     HIMAGELIST images =
         ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                         ILC_MASK | ILC_COLOR32, static_cast<int>(buttons.size()), 1);
+                         ILC_MASK | ILC_COLOR32, static_cast<int>(buttons.Size()), 1);
     HIMAGELIST previous = ListView_SetImageList(list, images, LVSIL_SMALL);
     if (previous)
         ImageList_Destroy(previous);
@@ -238,13 +248,19 @@ void ButtonsPage::FillButtonList()
     bool holdRows = HoldRowsOffered(holdMode);
     LPCWSTR holdSuffix = PlatformLoadStringPointer(hostContext.instance, IDS_HOLD_ROW_SUFFIX);
     int blankImage = kNoImage;
-    for (size_t i = 0; i < buttons.size(); ++i) {
+    for (size_t i = 0; i < buttons.Size(); ++i) {
         const ShellButton &button = buttons[i];
         int image = AddButtonImage(images, button, &blankImage);
-        InsertRow(button, kPressRow, button.pressCommand, button.displayName, image);
-        if (holdRows)
-            InsertRow(button, kHoldRow, button.holdCommand,
-                      button.displayName + (holdSuffix ? holdSuffix : L""), image);
+        if (!InsertRow(button, kPressRow, button.pressCommand, button.displayName.Text(), image))
+            rowsHeld = false;
+        if (!holdRows)
+            continue;
+        wchar_t holdText[kRowTextCapacity];
+        BoundedText text(holdText, kRowTextCapacity);
+        text.Append(button.displayName.Text());
+        text.Append(holdSuffix ? holdSuffix : L"");
+        if (!InsertRow(button, kHoldRow, button.holdCommand, holdText, image))
+            rowsHeld = false;
     }
     EndListViewFill(list);
 }
@@ -289,8 +305,8 @@ ButtonRow *ButtonsPage::RowAt(int item) const
 // on its own.
 void ButtonsPage::ShowAssignment(int item, const ButtonRow &row) const
 {
-    LPCWSTR text = row.command != kCommandNoChange ? LookupCommandLabel(row.command)
-                                                   : row.functionText.c_str();
+    LPCWSTR text =
+        row.command != kCommandNoChange ? LookupCommandLabel(row.command) : row.functionText.Text();
     ListView_SetItemText(List(), item, kAssignmentColumn, const_cast<LPWSTR>(text));
 }
 
@@ -313,14 +329,17 @@ void ButtonsPage::ShowCommandOf(const ButtonRow *row) const
 
 // A row that cannot be made or inserted is left out; an inserted row's
 // record belongs to the list from then on.
-void ButtonsPage::InsertRow(const ShellButton &button, DWORD holdFlag, WORD command,
-                            const std::wstring &text, int image) const
+bool ButtonsPage::InsertRow(const ShellButton &button, DWORD holdFlag, WORD command,
+                            const wchar_t *text, int image) const
 {
     ButtonRow *row = new (std::nothrow) ButtonRow;
     if (!row)
-        return;
-    row->subkeyName = button.subkeyName;
-    row->functionText = button.functionText;
+        return false;
+    if (!row->functionText.Assign(button.functionText.Text())) {
+        delete row;
+        return false;
+    }
+    lstrcpynW(row->subkeyName, button.subkeyName, kRegNameCapacity);
     row->command = command;
     row->holdFlag = holdFlag;
     row->assignmentUnread = button.assignmentUnread;
@@ -329,15 +348,16 @@ void ButtonsPage::InsertRow(const ShellButton &button, DWORD holdFlag, WORD comm
     ZeroMemory(&description, sizeof description);
     description.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     description.iItem = ListView_GetItemCount(List());
-    description.pszText = const_cast<LPWSTR>(text.c_str());
+    description.pszText = const_cast<LPWSTR>(text);
     description.iImage = image;
     description.lParam = reinterpret_cast<LPARAM>(row);
     int item = ListView_InsertItem(List(), &description);
     if (item < 0) {
         delete row;
-        return;
+        return false;
     }
     ShowAssignment(item, *row);
+    return true;
 }
 
 // Table order, without the commands this platform does not offer; each

@@ -6,8 +6,6 @@
 
 #include "OptionPage.h"
 
-#include <string>
-
 struct ButtonRow;
 struct ShellButton;
 class RegKey;
@@ -29,7 +27,8 @@ public:
     // whose result 0 lets it happen. Other notifications go to the base.
     virtual BOOL OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result) OVERRIDE;
     // Writes the interval, the mode and every button's assignment, then
-    // ends the page.
+    // ends the page. Assignments that the rows could not all hold are left
+    // as they are stored.
     virtual void OnOK() OVERRIDE;
     // Fits the list to the space the input panel leaves and moves the
     // controls below it along.
@@ -47,8 +46,9 @@ private:
     ButtonRow *RowAt(int item) const;
     void ShowAssignment(int item, const ButtonRow &row) const;
     void ShowCommandOf(const ButtonRow *row) const;
-    void InsertRow(const ShellButton &button, DWORD holdFlag, WORD command,
-                   const std::wstring &text, int image) const;
+    // False when the row could not be made or inserted.
+    bool InsertRow(const ShellButton &button, DWORD holdFlag, WORD command, const wchar_t *text,
+                   int image) const;
     void FillCommandSelector() const;
     void InitialiseInterval(DWORD interval) const;
     DWORD IntervalToWrite(const RegKey &settings) const;
@@ -60,6 +60,9 @@ private:
     DWORD holdMode;
     // The rows have every button: the shell's buttons were read in full.
     bool allButtonsListed;
+    // Whether the rows hold every button that was read: false when memory
+    // ran out while they were built.
+    bool rowsHeld;
 };
 
 #endif

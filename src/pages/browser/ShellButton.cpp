@@ -1,9 +1,11 @@
 #include "ShellButton.h"
 
+#include "BoundedText.h"
 #include "ButtonAssignments.h"
 #include "HostContext.h"
-#include "RegKey.h"
 #include "resource.h"
+
+#include <wchar.h>
 
 namespace {
 
@@ -15,10 +17,6 @@ const wchar_t kNameValue[] = L"Name";
 const wchar_t kIconValue[] = L"Icon";
 const wchar_t kFlagsValue[] = L"Flags";
 const wchar_t kDefaultValue[] = L"";
-
-// The shell's text values are read into buffers of this many bytes; longer
-// values count as missing.
-const DWORD kTextValueBytes = 4096;
 
 // "Flags": 0 launches the application named in the default value; 1 to 14
 // are built-in functions, of which 3 is never shown.
@@ -33,53 +31,66 @@ LPCWSTR ShellKeyPath()
     return PlatformLoadStringPointer(hostContext.instance, IDS_KEY_SHELL_BUTTONS);
 }
 
-bool ReadText(const RegKey &key, LPCWSTR name, std::wstring *text)
+bool ReadText(const RegKey &key, LPCWSTR name, wchar_t (&text)[kShellTextCapacity])
 {
-    wchar_t buffer[kTextValueBytes / sizeof(wchar_t)];
-    DWORD size = kTextValueBytes;
-    if (!key.QueryString(name, buffer, &size))
-        return false;
-    text->assign(buffer);
-    return true;
+    DWORD size = sizeof text;
+    return key.QueryString(name, text, &size) != FALSE;
 }
 
 // "file[,index]": the index follows the last comma and is read as a leading
-// signed decimal number, 0 when the text does not begin with one.
-void SplitIcon(const std::wstring &icon, ShellButton *button)
+// signed decimal number, 0 when the text does not begin with one. False
+// when memory ran out.
+bool SplitIcon(const wchar_t *icon, ShellButton *button)
 {
-    std::wstring::size_type comma = icon.rfind(L',');
-    if (comma == std::wstring::npos) {
-        button->iconFile = icon;
+    const wchar_t *comma = wcsrchr(icon, L',');
+    if (!comma) {
         button->iconIndex = 0;
-        return;
+        return button->iconFile.Assign(icon);
     }
-    button->iconFile = icon.substr(0, comma);
-    button->iconIndex = static_cast<int>(wcstol(icon.c_str() + comma + 1, NULL, kDecimal));
+    button->iconIndex = static_cast<int>(wcstol(comma + 1, NULL, kDecimal));
+    return button->iconFile.Assign(icon, static_cast<size_t>(comma - icon));
 }
 
 // The launched application's file name without its extension.
-std::wstring ApplicationName(const std::wstring &path)
+bool ApplicationName(const wchar_t *path, WideText *name)
 {
-    std::wstring::size_type backslash = path.rfind(L'\\');
-    std::wstring::size_type start = backslash == std::wstring::npos ? 0 : backslash + 1;
-    std::wstring::size_type dot = path.rfind(L'.');
-    if (dot == std::wstring::npos || dot < start)
-        return path.substr(start);
-    return path.substr(start, dot - start);
+    const wchar_t *backslash = wcsrchr(path, L'\\');
+    const wchar_t *start = backslash ? backslash + 1 : path;
+    const wchar_t *dot = wcsrchr(path, L'.');
+    if (!dot || dot < start)
+        return name->Assign(start);
+    return name->Assign(start, static_cast<size_t>(dot - start));
 }
 
-std::wstring FunctionText(const RegKey &button)
+// False when memory ran out.
+bool FunctionText(const RegKey &button, WideText *text)
 {
+    text->Clear();
     DWORD flags = kFlagsLaunch;
     button.QueryDword(kFlagsValue, &flags);
     if (flags == kFlagsLaunch) {
-        std::wstring path;
-        return ReadText(button, kDefaultValue, &path) ? ApplicationName(path) : std::wstring();
+        wchar_t path[kShellTextCapacity];
+        return !ReadText(button, kDefaultValue, path) || ApplicationName(path, text);
     }
     if (flags == kFlagsUnshown || flags > kFlagsLastFunction)
-        return std::wstring();
+        return true;
     LPCWSTR name = PlatformLoadStringPointer(hostContext.instance, IDS_SHELL_FUNCTION_BASE + flags);
-    return name ? L"<" + std::wstring(name) + L">" : std::wstring();
+    return !name || (text->Append(L"<") && text->Append(name) && text->Append(L">"));
+}
+
+// Fills the button from its key; false when memory ran out.
+bool ReadButton(const RegKey &key, const wchar_t *subkeyName, const wchar_t *displayName,
+                ShellButton *button)
+{
+    lstrcpynW(button->subkeyName, subkeyName, kRegNameCapacity);
+    DWORD assignment = ReadButtonAssignment(subkeyName, &button->assignmentUnread);
+    button->pressCommand = PressCommand(assignment);
+    button->holdCommand = HoldCommand(assignment);
+    wchar_t icon[kShellTextCapacity];
+    if (!ReadText(key, kIconValue, icon))
+        icon[0] = L'\0';
+    return button->displayName.Assign(displayName) && SplitIcon(icon, button) &&
+           FunctionText(key, &button->functionText);
 }
 
 } // namespace
@@ -93,43 +104,46 @@ bool HoldRowsOffered(DWORD holdMode)
         LPCWSTR path = ShellKeyPath();
         if (!path)
             return true;
+        wchar_t probePath[kKeyPathCapacity];
+        BoundedText probeText(probePath, kKeyPathCapacity);
+        probeText.Append(path);
         RegKey probe;
-        return !probe.Open(HKEY_LOCAL_MACHINE, (path + std::wstring(kShellHoldProbe)).c_str());
+        return !probeText.Append(kShellHoldProbe) || !probe.Open(HKEY_LOCAL_MACHINE, probePath);
     }
     default:
         return true;
     }
 }
 
-bool EnumerateShellButtons(std::vector<ShellButton> *buttons)
+bool EnumerateShellButtons(GrowableArray<ShellButton> *buttons, bool *complete)
 {
-    buttons->clear();
+    buttons->Clear();
     LPCWSTR path = ShellKeyPath();
-    if (!path)
-        return false;
     RegKey shell;
-    if (!shell.Open(HKEY_LOCAL_MACHINE, path))
-        return !shell.ReadFailed();
-    std::wstring subkeyName;
-    for (DWORD index = 0; shell.EnumSubKey(index, &subkeyName); ++index) {
+    *complete = false;
+    if (!path)
+        return true;
+    if (!shell.Open(HKEY_LOCAL_MACHINE, path)) {
+        *complete = !shell.ReadFailed();
+        return true;
+    }
+    wchar_t subkeyName[kRegNameCapacity];
+    for (DWORD index = 0; shell.EnumSubKey(index, subkeyName); ++index) {
         RegKey key;
-        ShellButton button;
-        if (!key.Open(shell.Handle(), subkeyName.c_str()) ||
-            !ReadText(key, kNameValue, &button.displayName)) {
+        wchar_t displayName[kShellTextCapacity];
+        if (!key.Open(shell.Handle(), subkeyName) || !ReadText(key, kNameValue, displayName)) {
             if (key.ReadFailed())
-                return false;
+                return true;
             continue;
         }
-        button.subkeyName = subkeyName;
-        DWORD assignment = ReadButtonAssignment(subkeyName, &button.assignmentUnread);
-        button.pressCommand = PressCommand(assignment);
-        button.holdCommand = HoldCommand(assignment);
-        std::wstring icon;
-        if (!ReadText(key, kIconValue, &icon))
-            icon.clear();
-        SplitIcon(icon, &button);
-        button.functionText = FunctionText(key);
-        buttons->push_back(button);
+        ShellButton *button = buttons->AppendNew();
+        if (!button)
+            return false;
+        if (!ReadButton(key, subkeyName, displayName, button)) {
+            buttons->Erase(buttons->Size() - 1);
+            return false;
+        }
     }
-    return !shell.ReadFailed();
+    *complete = !shell.ReadFailed();
+    return true;
 }

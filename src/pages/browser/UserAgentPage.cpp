@@ -47,6 +47,9 @@ const LPCWSTR kBrowserPartValues[] = {kDefaultValue, L"Compatible", L"Version", 
 const int kBrowserPartCount = sizeof kBrowserPartValues / sizeof kBrowserPartValues[0];
 const LPCWSTR kPostPlatformTokens[] = {L"PPC", L"240x320"};
 
+// What follows each part in the composed user agent.
+const LPCWSTR kPartEndings[kPartCount] = {L" (", L"; ", L"; ", L"; ", L")"};
+
 } // namespace
 
 UserAgentPage::UserAgentPage() : OptionPage(IDD_USER_AGENT, 0)
@@ -92,10 +95,10 @@ void UserAgentPage::OnOK()
     OptionPage::OnOK();
 }
 
-std::wstring UserAgentPage::ComposeUserAgent(const std::wstring *parts)
+bool UserAgentPage::ShowPart(int part, const wchar_t *text, WideText *userAgent) const
 {
-    return parts[0] + L" (" + parts[1] + L"; " + parts[2] + L"; " + parts[3] + L"; " + parts[4] +
-           L")";
+    SetWindowTextW(Control(kPartEdits[part]), text);
+    return userAgent->Append(text) && userAgent->Append(kPartEndings[part]);
 }
 
 void UserAgentPage::SaveCustomUserAgent() const
@@ -104,8 +107,11 @@ void UserAgentPage::SaveCustomUserAgent() const
         return;
     SettingsKey settings(&unreadValues);
     settings.Create();
-    for (int i = 0; i < kPartCount; ++i)
-        settings.SetString(kCustomValues[i], ControlText(kPartEdits[i], kMaxPartLength).c_str());
+    for (int i = 0; i < kPartCount; ++i) {
+        wchar_t part[kMaxPartLength + 1];
+        ControlText(kPartEdits[i], part, kMaxPartLength);
+        settings.SetString(kCustomValues[i], part);
+    }
     settings.Close();
 }
 
@@ -117,22 +123,26 @@ void UserAgentPage::RefreshUserAgent() const
     for (int i = 0; i < kPartCount; ++i)
         SendControlMessage(kPartEdits[i], EM_SETREADONLY, preset, 0);
 
-    std::wstring parts[kPartCount];
+    // A user agent without room for its parts is shown empty; it is only
+    // shown, never stored.
+    WideText userAgent;
+    bool composed = true;
     if (preset) {
         for (int i = 0; i < kPartCount; ++i)
-            parts[i] = kPresets[index].parts[i];
+            composed = ShowPart(i, kPresets[index].parts[i], &userAgent) && composed;
     } else {
         // A custom part never stored is the default preset's part.
         SettingsKey settings(&unreadValues);
         settings.Create();
-        for (int i = 0; i < kPartCount; ++i)
-            parts[i] = settings.StringOr(kCustomValues[i], kPresets[kDefaultPreset].parts[i],
-                                         kMaxPartLength);
+        for (int i = 0; i < kPartCount; ++i) {
+            wchar_t part[kMaxPartLength + 1];
+            settings.StringOr(kCustomValues[i], kPresets[kDefaultPreset].parts[i], part,
+                              kMaxPartLength);
+            composed = ShowPart(i, part, &userAgent) && composed;
+        }
         settings.Close();
     }
-    for (int i = 0; i < kPartCount; ++i)
-        SetWindowTextW(Control(kPartEdits[i]), parts[i].c_str());
-    SetWindowTextW(Control(IDC_UA_STRING), ComposeUserAgent(parts).c_str());
+    SetWindowTextW(Control(IDC_UA_STRING), composed ? userAgent.Text() : L"");
 }
 
 void UserAgentPage::ApplyUserAgent(DWORD index) const
@@ -154,9 +164,10 @@ void UserAgentPage::ApplyUserAgent(DWORD index) const
     postPlatform.Create();
     postPlatform.DeleteValues();
     for (int i = 0; i < kBrowserPartCount; ++i) {
-        std::wstring part = ControlText(kPartEdits[i], kMaxPartLength);
+        wchar_t part[kMaxPartLength + 1];
+        ControlText(kPartEdits[i], part, kMaxPartLength);
         if (index != kCustomIndex || !unreadValues.Keeps(MAKEINTRESOURCEW(kCustomValues[i]), part))
-            userAgent.SetString(kBrowserPartValues[i], part.c_str());
+            userAgent.SetString(kBrowserPartValues[i], part);
     }
     for (size_t i = 0; i < sizeof kPostPlatformTokens / sizeof kPostPlatformTokens[0]; ++i)
         postPlatform.SetString(kPostPlatformTokens[i], L"");

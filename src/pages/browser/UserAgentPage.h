@@ -6,8 +6,7 @@
 #define VELOTAB_USER_AGENT_PAGE_H
 
 #include "OptionPage.h"
-
-#include <string>
+#include "WideText.h"
 
 class UserAgentPage : public OptionPage {
 public:
@@ -24,9 +23,10 @@ public:
     virtual void OnOK() OVERRIDE;
 
 private:
-    // Joins the parts as "1 (2; 3; 4; 5)", separators even around empty
-    // parts.
-    static std::wstring ComposeUserAgent(const std::wstring *parts);
+    // Shows the part in its edit and adds it to the user agent, which joins
+    // the parts as "1 (2; 3; 4; 5)", separators even around empty parts.
+    // False when the user agent has no room for it.
+    bool ShowPart(int part, const wchar_t *text, WideText *userAgent) const;
     // Stores the part edits as the custom parts when they are editable,
     // that is while "Custom" is shown.
     void SaveCustomUserAgent() const;

@@ -48,9 +48,9 @@ BOOL ViewPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     if (hostContext.platformVersion > kLastSplitPrePlatform)
         EnableWindow(Control(IDC_VIEW_SPLIT_PRE), FALSE);
 
-    SetWindowTextW(
-        Control(IDC_VIEW_SOURCE_APP),
-        settings.StringOr(IDS_VALUE_VIEW_SOURCE_APP, kDefaultViewer, kMaxViewerPathLength).c_str());
+    wchar_t viewer[kMaxViewerPathLength + 1];
+    settings.StringOr(IDS_VALUE_VIEW_SOURCE_APP, kDefaultViewer, viewer, kMaxViewerPathLength);
+    SetWindowTextW(Control(IDC_VIEW_SOURCE_APP), viewer);
 
     settings.Close();
     return TRUE;
@@ -68,8 +68,9 @@ void ViewPage::OnOK()
     settings.SetDword(IDS_VALUE_COMBINE_TD, CheckState(IDC_VIEW_COMBINE_TD));
     settings.SetDword(IDS_VALUE_SPLIT_PRE, CheckState(IDC_VIEW_SPLIT_PRE));
     // Stored as typed: neither checked for existence nor quoted.
-    settings.SetString(IDS_VALUE_VIEW_SOURCE_APP,
-                       ControlText(IDC_VIEW_SOURCE_APP, kMaxViewerPathLength).c_str());
+    wchar_t viewer[kMaxViewerPathLength + 1];
+    ControlText(IDC_VIEW_SOURCE_APP, viewer, kMaxViewerPathLength);
+    settings.SetString(IDS_VALUE_VIEW_SOURCE_APP, viewer);
     settings.Close();
     OptionPage::OnOK();
 }

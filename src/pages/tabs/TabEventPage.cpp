@@ -1,10 +1,9 @@
 #include "TabEventPage.h"
 
+#include "BoundedText.h"
 #include "HostContext.h"
 #include "SettingsKey.h"
 #include "resource.h"
-
-#include <vector>
 
 namespace {
 
@@ -21,6 +20,8 @@ const wchar_t kBuiltInName[] = L"VelotabEvent";
 const wchar_t kSoundPattern[] = L"*.wav";
 const wchar_t kSoundExtension[] = L".wav";
 const size_t kSoundExtensionLength = sizeof kSoundExtension / sizeof kSoundExtension[0] - 1;
+// Room for a sound file's path: the folder and a file name.
+const size_t kSoundPathCapacity = 2 * MAX_PATH;
 
 // Room for the stored sound name: 4096 bytes with its NUL.
 const DWORD kMaxStoredNameLength = 2047;
@@ -66,8 +67,9 @@ BOOL TabEventPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // Without a stored name the built-in sound is shown, which is also what
     // OK then writes.
     FillSoundList();
-    SelectSound(
-        settings.StringOr(IDS_VALUE_EVENT_SOUND_FILE, kBuiltInName, kMaxStoredNameLength).c_str());
+    wchar_t stored[kMaxStoredNameLength + 1];
+    settings.StringOr(IDS_VALUE_EVENT_SOUND_FILE, kBuiltInName, stored, kMaxStoredNameLength);
+    SelectSound(stored);
 
     SetCheck(IDC_EVENT_FOREGROUND, settings.DwordOr(IDS_VALUE_EVENT_FOREGROUND, kDefaultOn));
     SetCheck(IDC_TAB_DOUBLE_TAP, settings.DwordOr(IDS_VALUE_TAB_DOUBLE_TAP, kDefaultOn));
@@ -98,8 +100,12 @@ void TabEventPage::OnOK()
     settings.Create();
     settings.SetDword(IDS_VALUE_TAB_NEW_TYPE, ListSelection(IDC_TAB_NEW_TYPE));
     settings.SetDword(IDS_VALUE_EVENT_SOUND, CheckState(IDC_EVENT_SOUND));
-    std::wstring sound = BuiltInSoundSelected() ? kBuiltInName : SelectedSoundText();
-    settings.SetString(IDS_VALUE_EVENT_SOUND_FILE, sound.c_str());
+    wchar_t sound[MAX_PATH];
+    if (BuiltInSoundSelected())
+        lstrcpyW(sound, kBuiltInName);
+    else
+        SelectedSoundText(sound);
+    settings.SetString(IDS_VALUE_EVENT_SOUND_FILE, sound);
     settings.SetDword(IDS_VALUE_EVENT_FOREGROUND, CheckState(IDC_EVENT_FOREGROUND));
     settings.SetDword(IDS_VALUE_TAB_DOUBLE_TAP, CheckState(IDC_TAB_DOUBLE_TAP));
     settings.Close();
@@ -140,9 +146,14 @@ void TabEventPage::FillSoundList() const
     if (builtIn >= 0)
         SendControlMessage(IDC_EVENT_SOUND_FILE, CB_SETITEMDATA, builtIn, kBuiltInItem);
 
-    std::wstring pattern = PlatformWindowsFolder() + kSoundPattern;
+    wchar_t folder[MAX_PATH];
+    PlatformWindowsFolder(folder);
+    wchar_t pattern[kSoundPathCapacity];
+    BoundedText text(pattern, kSoundPathCapacity);
+    text.Append(folder);
+    text.Append(kSoundPattern);
     WIN32_FIND_DATAW file;
-    HANDLE search = FindFirstFileW(pattern.c_str(), &file);
+    HANDLE search = FindFirstFileW(pattern, &file);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do
@@ -162,12 +173,13 @@ void TabEventPage::AddSoundFile(const WIN32_FIND_DATAW &file) const
     if (length <= kSoundExtensionLength ||
         lstrcmpiW(file.cFileName + length - kSoundExtensionLength, kSoundExtension) != 0)
         return;
-    std::wstring text(file.cFileName, length - kSoundExtensionLength);
+    wchar_t text[MAX_PATH];
+    lstrcpynW(text, file.cFileName, static_cast<int>(length - kSoundExtensionLength + 1));
     // The platform's upper-casing knows every letter; the C library's knows
     // only ASCII in the runtime's C locale.
-    CharUpperBuffW(&text[0], 1);
-    LRESULT index = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_ADDSTRING, 0,
-                                       reinterpret_cast<LPARAM>(text.c_str()));
+    CharUpperBuffW(text, 1);
+    LRESULT index =
+        SendControlMessage(IDC_EVENT_SOUND_FILE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     // A failed add reports a negative index, which would address every item.
     if (index >= 0)
         SendControlMessage(IDC_EVENT_SOUND_FILE, CB_SETITEMDATA, index, kFileItem);
@@ -192,18 +204,16 @@ bool TabEventPage::BuiltInSoundSelected() const
     return SendControlMessage(IDC_EVENT_SOUND_FILE, CB_GETITEMDATA, selection, 0) != kFileItem;
 }
 
-// The list's read of an item takes no buffer size, so the buffer is made to
-// fit the text.
-std::wstring TabEventPage::SelectedSoundText() const
+// The list's read of an item takes no buffer size, so the text's length is
+// checked first.
+void TabEventPage::SelectedSoundText(wchar_t (&text)[MAX_PATH]) const
 {
+    text[0] = L'\0';
     LRESULT selection = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_GETCURSEL, 0, 0);
     LRESULT length = SendControlMessage(IDC_EVENT_SOUND_FILE, CB_GETLBTEXTLEN, selection, 0);
-    if (length == CB_ERR)
-        return std::wstring();
-    std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
-    SendControlMessage(IDC_EVENT_SOUND_FILE, CB_GETLBTEXT, selection,
-                       reinterpret_cast<LPARAM>(&text[0]));
-    return std::wstring(&text[0]);
+    if (length != CB_ERR && length < MAX_PATH)
+        SendControlMessage(IDC_EVENT_SOUND_FILE, CB_GETLBTEXT, selection,
+                           reinterpret_cast<LPARAM>(text));
 }
 
 // Plays asynchronously: a new preview or the stop button cuts it off. A
@@ -215,6 +225,14 @@ void TabEventPage::PlayPreview() const
                    SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
         return;
     }
-    std::wstring file = PlatformWindowsFolder() + SelectedSoundText() + kSoundExtension;
-    PlaySoundW(file.c_str(), NULL, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+    wchar_t folder[MAX_PATH];
+    PlatformWindowsFolder(folder);
+    wchar_t name[MAX_PATH];
+    SelectedSoundText(name);
+    wchar_t file[kSoundPathCapacity];
+    BoundedText text(file, kSoundPathCapacity);
+    text.Append(folder);
+    text.Append(name);
+    text.Append(kSoundExtension);
+    PlaySoundW(file, NULL, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }

@@ -9,8 +9,6 @@
 #include "ButtonImage.h"
 #include "OptionPage.h"
 
-#include <string>
-
 class TabEventPage : public OptionPage {
 public:
     TabEventPage();
@@ -39,7 +37,9 @@ private:
     // Whether the selected entry stands for the built-in sound; so does a
     // list without a selection.
     bool BuiltInSoundSelected() const;
-    std::wstring SelectedSoundText() const;
+    // The selected entry's text; "" without a selection. Entries are file
+    // names, which fit.
+    void SelectedSoundText(wchar_t (&text)[MAX_PATH]) const;
     void PlayPreview() const;
 
     ButtonImage playImage;

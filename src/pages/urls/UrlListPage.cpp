@@ -5,8 +5,6 @@
 #include "SettingsKey.h"
 #include "resource.h"
 
-#include <algorithm>
-
 namespace {
 
 enum Column { kFlagColumn, kNameColumn, kUrlColumn, kColumnCount };
@@ -14,6 +12,8 @@ enum Column { kFlagColumn, kNameColumn, kUrlColumn, kColumnCount };
 const DWORD kDefaultExpandKey = 0;
 const UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
 const int kAllRows = -1;
+// The most flag characters a list has.
+const size_t kMaxFlagWidth = 3;
 // The fields take no more than the list stores, so that what is shown is
 // what is saved.
 const size_t kMaxStoredTextLength = kUrlTextCapacity - 1;
@@ -24,8 +24,8 @@ int Height(const RECT &rect)
 }
 
 // The entry's text that each column shows.
-std::wstring UrlEntry::*const kColumnTexts[kColumnCount] = {&UrlEntry::flags, &UrlEntry::name,
-                                                            &UrlEntry::url};
+WideText UrlEntry::*const kColumnTexts[kColumnCount] = {&UrlEntry::flags, &UrlEntry::name,
+                                                        &UrlEntry::url};
 
 bool IsColumn(int column)
 {
@@ -35,8 +35,8 @@ bool IsColumn(int column)
 } // namespace
 
 UrlListPage::UrlListPage(const UrlListPageKind &kind)
-    : OptionPage(kind.templateId, 0), kind(kind), store(*kind.list), currentItem(-1),
-      referenceListHeight(0)
+    : OptionPage(kind.templateId, 0), kind(kind), store(*kind.list), rowsHeld(true),
+      currentItem(-1), referenceListHeight(0)
 {
 }
 
@@ -82,7 +82,9 @@ BOOL UrlListPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
         ListView_InsertColumn(list, i, &column);
     }
 
-    FillRows(store.Read());
+    UrlList entries;
+    rowsHeld = store.Read(&entries);
+    FillRows(entries);
 
     AdjustLayout(0, 0);
     SetFocus(list);
@@ -169,7 +171,10 @@ BOOL UrlListPage::OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result)
 void UrlListPage::OnOK()
 {
     DWORD expandKey = kind.expandKeyListId ? ListSelection(kind.expandKeyListId) : 0;
-    store.Write(rows, expandKey, &unreadValues);
+    if (rowsHeld)
+        store.Write(rows, expandKey, &unreadValues);
+    else
+        store.WriteExpandKey(expandKey, &unreadValues);
     OptionPage::OnOK();
 }
 
@@ -188,15 +193,18 @@ void UrlListPage::InstallDefaults() const
     UrlListStore(*kind.list).InstallDefaults();
 }
 
-// The new row goes in front of the current row, or at the end.
+// The new row goes in front of the current row, or at the end; without
+// room for it nothing changes.
 void UrlListPage::AddItem()
 {
-    int row = currentItem >= 0 ? currentItem : static_cast<int>(rows.size());
+    int row = currentItem >= 0 ? currentItem : static_cast<int>(rows.Size());
     UrlEntry entry;
-    entry.flags.assign(kind.list->flagWidth, L' ');
+    for (size_t i = 0; i < kind.list->flagWidth; ++i)
+        if (!entry.flags.Append(L" ", 1))
+            return;
     LPCWSTR newName = PlatformLoadStringPointer(hostContext.instance, kind.newNameId);
-    entry.name = newName ? newName : L"";
-    InsertRow(row, entry);
+    if (!entry.name.Assign(newName ? newName : L"") || !InsertRow(row, entry))
+        return;
     MakeCurrent(row);
     ShowCurrentItem();
     UpdateControlStates();
@@ -212,7 +220,7 @@ void UrlListPage::RemoveItem()
     int row = currentItem;
     currentItem = -1;
     if (ListView_DeleteItem(List(), row))
-        rows.erase(rows.begin() + row);
+        rows.Erase(row);
 }
 
 void UrlListPage::MoveItem(int buttonId)
@@ -222,7 +230,7 @@ void UrlListPage::MoveItem(int buttonId)
     int target = buttonId == IDC_URL_UP ? currentItem - 1 : currentItem + 1;
     if (!IsRow(target))
         return;
-    std::swap(rows[currentItem], rows[target]);
+    rows.Swap(currentItem, target);
     // The selection follows the row, and the fields follow the selection;
     // moving the selection draws both rows again.
     HWND list = List();
@@ -235,14 +243,19 @@ void UrlListPage::MoveItem(int buttonId)
 }
 
 // Replaces the rows with the built-in list; nothing is written before the
-// sheet is accepted, and the expand key stays as chosen.
+// sheet is accepted, and the expand key stays as chosen. Without room for
+// the whole built-in list the rows stay as they are.
 void UrlListPage::RestoreDefaults()
 {
     if (ShowMessage(IDS_URL_RESTORE_QUESTION, MB_OKCANCEL) != IDOK)
         return;
+    UrlList defaults;
+    if (!UrlListStore(*kind.list).Defaults(&defaults))
+        return;
     currentItem = -1;
     ListView_DeleteAllItems(List());
-    FillRows(UrlListStore(*kind.list).Defaults());
+    rowsHeld = true;
+    FillRows(defaults);
     ShowCurrentItem();
     UpdateControlStates();
 }
@@ -253,10 +266,13 @@ void UrlListPage::OnFlagClicked(int boxId)
 {
     if (currentItem < 0)
         return;
-    std::wstring flags(kind.list->flagWidth, L' ');
-    for (size_t i = 0; i < kind.flagBoxCount && i < flags.size(); ++i)
-        if (CheckState(kind.flagBoxes[i].boxId) == BST_CHECKED)
-            flags[i] = kind.flagBoxes[i].letter;
+    wchar_t flags[kMaxFlagWidth + 1];
+    size_t width = kind.list->flagWidth < kMaxFlagWidth ? kind.list->flagWidth : kMaxFlagWidth;
+    for (size_t i = 0; i < width; ++i) {
+        bool set = i < kind.flagBoxCount && CheckState(kind.flagBoxes[i].boxId) == BST_CHECKED;
+        flags[i] = set ? kind.flagBoxes[i].letter : L' ';
+    }
+    flags[width] = L'\0';
     SetCellText(currentItem, kFlagColumn, flags);
 
     if (kind.exclusiveFlag == kNoExclusiveFlag)
@@ -265,14 +281,13 @@ void UrlListPage::OnFlagClicked(int boxId)
     if (boxId != exclusive.boxId || CheckState(boxId) != BST_CHECKED)
         return;
     size_t position = static_cast<size_t>(kind.exclusiveFlag);
-    int rowCount = static_cast<int>(rows.size());
+    int rowCount = static_cast<int>(rows.Size());
     for (int row = 0; row < rowCount; ++row) {
-        if (row == currentItem)
-            continue;
-        std::wstring other = CellText(row, kFlagColumn);
-        if (position < other.size() && other[position] == exclusive.letter) {
-            other[position] = L' ';
-            SetCellText(row, kFlagColumn, other);
+        WideText &other = rows[row].flags;
+        if (row != currentItem && position < other.Length() &&
+            other.At(position) == exclusive.letter) {
+            other.SetAt(position, L' ');
+            ListView_RedrawItems(List(), row, row);
         }
     }
 }
@@ -281,40 +296,40 @@ void UrlListPage::OnEditChanged(int fieldId, HWND field)
 {
     if (currentItem < 0)
         return;
-    std::vector<wchar_t> buffer(kUrlTextCapacity);
-    GetWindowTextW(field, &buffer[0], static_cast<int>(buffer.size()));
-    std::wstring text(&buffer[0]);
+    wchar_t text[kUrlTextCapacity];
+    text[0] = L'\0';
+    int length = GetWindowTextW(field, text, kUrlTextCapacity);
     if (fieldId == kind.nameFieldId && kind.lowerCaseName) {
-        std::wstring lowered = text;
-        if (!lowered.empty())
-            CharLowerBuffW(&lowered[0], static_cast<DWORD>(lowered.size()));
-        if (lowered != text) {
+        bool lowered = false;
+        for (int i = 0; i < length; ++i) {
+            wchar_t typed = text[i];
+            CharLowerBuffW(text + i, 1);
+            lowered = lowered || text[i] != typed;
+        }
+        if (lowered) {
             // Putting the text back moves the caret; it goes back where the
             // user left it.
             DWORD start = 0, end = 0;
             SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                          reinterpret_cast<LPARAM>(&end));
-            SetWindowTextW(field, lowered.c_str());
+            SetWindowTextW(field, text);
             SendMessageW(field, EM_SETSEL, start, end);
-            text = lowered;
         }
     }
     SetCellText(currentItem, fieldId == kind.nameFieldId ? kNameColumn : kUrlColumn, text);
 }
 
-// Filling a field is a text change too: it passes through OnEditChanged.
+// Filling a field is a text change too: it passes through OnEditChanged,
+// which may give the row's cells new room, so each cell is taken just
+// before it is shown. Without a current row every cell is "".
 void UrlListPage::ShowCurrentItem()
 {
-    std::wstring url, name, flags;
-    if (currentItem >= 0) {
-        url = CellText(currentItem, kUrlColumn);
-        name = CellText(currentItem, kNameColumn);
-        flags = CellText(currentItem, kFlagColumn);
-    }
-    SetWindowTextW(Control(IDC_URL_URL_FIELD), url.c_str());
-    SetWindowTextW(Control(kind.nameFieldId), name.c_str());
+    SetWindowTextW(Control(IDC_URL_URL_FIELD), CellText(currentItem, kUrlColumn));
+    SetWindowTextW(Control(kind.nameFieldId), CellText(currentItem, kNameColumn));
+    const wchar_t *flags = CellText(currentItem, kFlagColumn);
+    size_t flagLength = wcslen(flags);
     for (size_t i = 0; i < kind.flagBoxCount; ++i) {
-        bool set = i < flags.size() && flags[i] == kind.flagBoxes[i].letter;
+        bool set = i < flagLength && flags[i] == kind.flagBoxes[i].letter;
         SetCheck(kind.flagBoxes[i].boxId, set ? BST_CHECKED : BST_UNCHECKED);
     }
 }
@@ -351,22 +366,25 @@ HWND UrlListPage::List() const
 
 bool UrlListPage::IsRow(int row) const
 {
-    return row >= 0 && static_cast<size_t>(row) < rows.size();
+    return row >= 0 && static_cast<size_t>(row) < rows.Size();
 }
 
-std::wstring UrlListPage::CellText(int row, int column) const
+const wchar_t *UrlListPage::CellText(int row, int column) const
 {
     if (!IsRow(row) || !IsColumn(column))
-        return std::wstring();
-    return rows[row].*kColumnTexts[column];
+        return L"";
+    return (rows[row].*kColumnTexts[column]).Text();
 }
 
-// The list asks again for the row's texts when it redraws it.
-void UrlListPage::SetCellText(int row, int column, const std::wstring &text)
+// The list asks again for the row's texts when it redraws it. A cell that
+// has no room for the text keeps its old one, and the rows no longer hold
+// what the page shows.
+void UrlListPage::SetCellText(int row, int column, const wchar_t *text)
 {
     if (!IsRow(row) || !IsColumn(column))
         return;
-    rows[row].*kColumnTexts[column] = text;
+    if (!(rows[row].*kColumnTexts[column]).Assign(text))
+        rowsHeld = false;
     ListView_RedrawItems(List(), row, row);
 }
 
@@ -375,37 +393,45 @@ void UrlListPage::ShowCellText(LVITEMW &item) const
 {
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
         return;
-    lstrcpynW(item.pszText, CellText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+    lstrcpynW(item.pszText, CellText(item.iItem, item.iSubItem), item.cchTextMax);
 }
 
 // The row is in the working copy before the list asks for its texts; a row
 // that the list refuses leaves it again.
-void UrlListPage::InsertRow(int row, const UrlEntry &entry)
+bool UrlListPage::InsertRow(int row, UrlEntry &entry)
 {
     if (!IsRow(row))
-        row = static_cast<int>(rows.size());
-    rows.insert(rows.begin() + row, entry);
+        row = static_cast<int>(rows.Size());
+    UrlEntry *inserted = rows.InsertNew(row);
+    if (!inserted)
+        return false;
+    inserted->flags.Swap(entry.flags);
+    inserted->name.Swap(entry.name);
+    inserted->url.Swap(entry.url);
     LVITEMW item;
     ZeroMemory(&item, sizeof item);
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.pszText = LPSTR_TEXTCALLBACKW;
-    if (ListView_InsertItem(List(), &item) != row)
-        rows.erase(rows.begin() + row);
+    if (ListView_InsertItem(List(), &item) == row)
+        return true;
+    rows.Erase(row);
+    return false;
 }
 
 // The list has room for all rows reserved and is drawn once at the end, not
 // after every row: the service list alone has some eighty. The list must
-// be empty.
-void UrlListPage::FillRows(const UrlList &entries)
+// be empty. The rows hold less than the whole list when one is left out.
+void UrlListPage::FillRows(UrlList &entries)
 {
     HWND list = List();
-    rows.clear();
-    rows.reserve(entries.size());
+    rows.Clear();
+    rows.Reserve(entries.Size());
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    ListView_SetItemCountEx(list, static_cast<int>(entries.size()), LVSICF_NOINVALIDATEALL);
-    for (size_t i = 0; i < entries.size(); ++i)
-        InsertRow(static_cast<int>(i), entries[i]);
+    ListView_SetItemCountEx(list, static_cast<int>(entries.Size()), LVSICF_NOINVALIDATEALL);
+    for (size_t i = 0; i < entries.Size(); ++i)
+        if (!InsertRow(static_cast<int>(i), entries[i]))
+            rowsHeld = false;
     EndListViewFill(list);
 }
 

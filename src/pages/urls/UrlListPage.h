@@ -64,7 +64,8 @@ public:
     // *result 0 so that every change is allowed; other notifications go to
     // the base.
     virtual BOOL OnNotify(WPARAM wParam, NMHDR *header, LRESULT *result) OVERRIDE;
-    // Rewrites the stored list from the rows, then ends the page.
+    // Rewrites the stored list from the rows, then ends the page. A list
+    // that the page could not hold whole is not rewritten.
     virtual void OnOK() OVERRIDE;
     // Gives the list the height that keeps the fields below it above the
     // input panel, and moves those fields with it. The arguments are unused.
@@ -86,11 +87,14 @@ private:
 
     HWND List() const;
     bool IsRow(int row) const;
-    std::wstring CellText(int row, int column) const;
-    void SetCellText(int row, int column, const std::wstring &text);
+    // "" for a cell that does not exist.
+    const wchar_t *CellText(int row, int column) const;
+    void SetCellText(int row, int column, const wchar_t *text);
     void ShowCellText(LVITEMW &item) const;
-    void InsertRow(int row, const UrlEntry &entry);
-    void FillRows(const UrlList &entries);
+    // Takes the entry's texts into a new row; false when there was no room.
+    bool InsertRow(int row, UrlEntry &entry);
+    // Takes the entries' texts into the rows.
+    void FillRows(UrlList &entries);
     void MakeCurrent(int row);
     int ShowMessage(UINT textId, UINT buttons) const;
     bool IsField(int controlId) const;
@@ -102,6 +106,9 @@ private:
     // The working copy, one entry a list row in the same order. The list
     // keeps no texts of its own: it asks for those of the rows it draws.
     UrlList rows;
+    // Whether the rows hold the whole list: false once memory ran out while
+    // they were filled or edited.
+    bool rowsHeld;
     int currentItem;
     int referenceListHeight;
 };

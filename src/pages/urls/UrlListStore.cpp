@@ -1,14 +1,16 @@
 #include "UrlListStore.h"
 
+#include "BoundedText.h"
 #include "HostContext.h"
 #include "SettingsKey.h"
 #include "resource.h"
+
+#include <wchar.h>
 
 namespace {
 
 const size_t kAliasFlagWidth = 2;
 const size_t kServiceFlagWidth = 3;
-const size_t kMaxTextLength = kUrlTextCapacity - 1;
 // Room for "%d_Name" with any entry number.
 const size_t kValueNameLength = 24;
 const wchar_t kNameFormat[] = L"%d_Name";
@@ -29,62 +31,78 @@ struct SectionText {
     bool readable;
     // Stored exactly as Write stores it, under the name Write spells.
     bool exact;
-    std::wstring text;
+    WideText text;
 };
 
 // The entry number and text of a value named as "%d_Name" or "%d_URL"
 // names them; false for any other name.
-bool ParseValueName(const std::wstring &name, SectionText *text)
+bool ParseValueName(const wchar_t *name, size_t *index, TextKind *kind, bool *exact)
 {
     size_t digits = 0;
-    while (digits < name.size() && name[digits] >= L'0' && name[digits] <= L'9')
+    while (name[digits] >= L'0' && name[digits] <= L'9')
         ++digits;
     if (digits == 0 || digits > kMaxIndexDigits || (digits > 1 && name[0] == L'0'))
         return false;
-    std::wstring suffix = name.substr(digits);
+    const wchar_t *suffix = name + digits;
     // Value names match without regard to case, as the registry matches them.
-    if (lstrcmpiW(suffix.c_str(), kNameSuffix) == 0) {
-        text->kind = kNameText;
-        text->exact = suffix == kNameSuffix;
-    } else if (lstrcmpiW(suffix.c_str(), kUrlSuffix) == 0) {
-        text->kind = kUrlText;
-        text->exact = suffix == kUrlSuffix;
+    if (lstrcmpiW(suffix, kNameSuffix) == 0) {
+        *kind = kNameText;
+        *exact = wcscmp(suffix, kNameSuffix) == 0;
+    } else if (lstrcmpiW(suffix, kUrlSuffix) == 0) {
+        *kind = kUrlText;
+        *exact = wcscmp(suffix, kUrlSuffix) == 0;
     } else {
         return false;
     }
-    text->index = 0;
+    *index = 0;
     for (size_t i = 0; i < digits; ++i)
-        text->index = text->index * 10 + static_cast<size_t>(name[i] - L'0');
+        *index = *index * 10 + static_cast<size_t>(name[i] - L'0');
     return true;
 }
 
 // Takes the value's data as a reader by name takes it; exact stays only for
-// the text and its terminator, the form that Write stores.
-void TakeText(DWORD type, std::vector<BYTE> &data, DWORD size, SectionText *text)
+// the text and its terminator, the form that Write stores. False when
+// memory ran out.
+bool TakeText(DWORD type, BYTE *data, DWORD capacity, DWORD size, SectionText *text)
 {
     DWORD stored = size;
-    text->readable = type == REG_SZ && RegKey::TerminateText(data, &stored);
+    text->readable = type == REG_SZ && RegKey::TerminateText(data, capacity, &stored);
     if (!text->readable) {
         text->exact = false;
-        return;
+        return true;
     }
-    text->text.assign(reinterpret_cast<const wchar_t *>(&data[0]));
-    text->exact = text->exact && size == (text->text.size() + 1) * sizeof(wchar_t);
+    if (!text->text.Assign(reinterpret_cast<const wchar_t *>(data)))
+        return false;
+    text->exact = text->exact && size == (text->text.Length() + 1) * sizeof(wchar_t);
+    return true;
 }
 
-// The section's texts by entry number, each kind in its own row. Numbers at
-// or above the section's value count cannot belong to an entry that is read.
-void PlaceTexts(const std::vector<SectionText> &found, size_t valueCount,
-                std::vector<SectionText> *names, std::vector<SectionText> *urls)
+// The section's texts by entry number, each kind in its own row, NULL where
+// a number has none. Numbers at or above the section's value count cannot
+// belong to an entry that is read. False when memory ran out.
+bool PlaceTexts(GrowableArray<SectionText> &found, size_t valueCount,
+                GrowableArray<SectionText *> *names, GrowableArray<SectionText *> *urls)
 {
-    SectionText missing;
-    missing.readable = false;
-    missing.exact = false;
-    names->assign(valueCount, missing);
-    urls->assign(valueCount, missing);
-    for (size_t i = 0; i < found.size(); ++i)
+    if (!names->Reserve(valueCount) || !urls->Reserve(valueCount))
+        return false;
+    for (size_t i = 0; i < valueCount; ++i) {
+        names->Append(NULL);
+        urls->Append(NULL);
+    }
+    for (size_t i = 0; i < found.Size(); ++i)
         if (found[i].index < valueCount)
-            (found[i].kind == kNameText ? *names : *urls)[found[i].index] = found[i];
+            (found[i].kind == kNameText ? *names : *urls)[found[i].index] = &found[i];
+    return true;
+}
+
+// The two texts one after the other, cut to what the readers take, in
+// text; returns its length.
+size_t StoredForm(const WideText &first, const WideText &second, wchar_t (&text)[kUrlTextCapacity])
+{
+    BoundedText joined(text, kUrlTextCapacity);
+    joined.Append(first.Text(), first.Length());
+    joined.Append(second.Text(), second.Length());
+    return joined.Length();
 }
 
 void FormatValueName(const wchar_t *format, size_t index, wchar_t *name)
@@ -92,16 +110,23 @@ void FormatValueName(const wchar_t *format, size_t index, wchar_t *name)
     wsprintfW(name, format, static_cast<int>(index));
 }
 
-std::wstring Cut(const std::wstring &text)
-{
-    return text.substr(0, kMaxTextLength);
-}
-
-bool WriteText(const RegKey &key, const wchar_t *format, size_t index, const std::wstring &text)
+bool WriteText(const RegKey &key, const wchar_t *format, size_t index, const wchar_t *text)
 {
     wchar_t name[kValueNameLength];
     FormatValueName(format, index, name);
-    return key.SetString(name, Cut(text).c_str()) != FALSE;
+    return key.SetString(name, text) != FALSE;
+}
+
+// Both texts of the entry as Write stores them; false when a write failed.
+bool WriteEntry(const RegKey &key, size_t index, const UrlEntry &entry)
+{
+    const WideText none;
+    wchar_t text[kUrlTextCapacity];
+    StoredForm(entry.flags, entry.name, text);
+    if (!WriteText(key, kNameFormat, index, text))
+        return false;
+    StoredForm(entry.url, none, text);
+    return WriteText(key, kUrlFormat, index, text);
 }
 
 // The values of a list of count entries, whatever the case of their names:
@@ -110,10 +135,12 @@ bool WriteText(const RegKey &key, const wchar_t *format, size_t index, const std
 class EntryValues : public NameFilter {
 public:
     explicit EntryValues(size_t count) : count(count) {}
-    virtual bool Keeps(const std::wstring &name, bool subkey) const
+    virtual bool Keeps(const wchar_t *name, bool subkey) const
     {
-        SectionText text;
-        return !subkey && ParseValueName(name, &text) && text.index < count;
+        size_t index = 0;
+        TextKind kind = kNameText;
+        bool exact = false;
+        return !subkey && ParseValueName(name, &index, &kind, &exact) && index < count;
     }
 
 private:
@@ -134,57 +161,76 @@ UrlListStore::UrlListStore(const UrlListKind &kind)
 
 // One pass over the section's values finds every entry text; the list is
 // then taken from entry 0 on, as reading each entry's values by name would.
-UrlList UrlListStore::Read()
+bool UrlListStore::Read(UrlList *entries)
 {
-    stored.clear();
+    entries->Clear();
+    stored.Clear();
     storedExactly = false;
     readFailed = false;
-    UrlList entries;
     SettingsKey key;
     if (!key.Open(kind.section)) {
         readFailed = key.ReadFailed() != FALSE;
-        return entries;
+        return true;
     }
 
     bool onlyEntryTexts = !key.HasSubKeys();
-    std::vector<SectionText> found;
-    std::vector<BYTE> data(kUrlTextCapacity * sizeof(wchar_t));
+    bool held = true;
+    GrowableArray<SectionText> found;
+    BYTE data[kUrlTextCapacity * sizeof(wchar_t)];
     DWORD valueCount = 0;
-    for (;; ++valueCount) {
-        std::wstring name;
+    for (; held; ++valueCount) {
+        wchar_t name[kRegNameCapacity];
         DWORD type = REG_NONE;
-        DWORD size = static_cast<DWORD>(data.size());
-        SectionText text;
-        if (!key.EnumValue(valueCount, &name, &type, &data[0], &size)) {
+        DWORD size = sizeof data;
+        size_t index = 0;
+        TextKind textKind = kNameText;
+        bool exact = false;
+        if (!key.EnumValue(valueCount, name, &type, data, &size)) {
             if (key.ReadFailed() || !key.HasValueAt(valueCount)) {
                 readFailed = key.ReadFailed() != FALSE;
                 break;
             }
             onlyEntryTexts = false;
-        } else if (ParseValueName(name, &text)) {
-            TakeText(type, data, size, &text);
-            found.push_back(text);
+        } else if (ParseValueName(name, &index, &textKind, &exact)) {
+            SectionText *text = found.AppendNew();
+            held = text != NULL;
+            if (!held)
+                break;
+            text->index = index;
+            text->kind = textKind;
+            text->exact = exact;
+            held = TakeText(type, data, sizeof data, size, text);
         } else {
             onlyEntryTexts = false;
         }
     }
     key.Close();
 
-    std::vector<SectionText> names, urls;
-    PlaceTexts(found, valueCount, &names, &urls);
+    GrowableArray<SectionText *> names, urls;
+    held = held && PlaceTexts(found, valueCount, &names, &urls);
     bool exact = onlyEntryTexts;
-    for (size_t i = 0; i < names.size() && names[i].readable; ++i) {
-        entries.push_back(Split(names[i].text, urls[i].readable ? urls[i].text : L""));
-        exact = exact && names[i].exact && urls[i].exact;
-        if (!urls[i].readable)
+    for (size_t i = 0; held && i < names.Size() && names[i] && names[i]->readable; ++i) {
+        const SectionText *url = urls[i] && urls[i]->readable ? urls[i] : NULL;
+        UrlEntry *entry = entries->AppendNew();
+        held = entry && Split(names[i]->text.Text(), url ? url->text.Text() : L"", entry);
+        if (!held) {
+            if (entry)
+                entries->Erase(entries->Size() - 1);
+            break;
+        }
+        exact = exact && names[i]->exact && url && url->exact;
+        if (!url)
             break;
     }
-    storedExactly = exact && valueCount == 2 * entries.size();
-    for (size_t i = 0; storedExactly && i < entries.size(); ++i) {
-        StoredUrlEntry entry = {names[i].text, urls[i].text};
-        stored.push_back(entry);
+    // The texts read move over into what the store remembers.
+    storedExactly =
+        held && exact && valueCount == 2 * entries->Size() && stored.Reserve(entries->Size());
+    for (size_t i = 0; storedExactly && i < entries->Size(); ++i) {
+        StoredUrlEntry *entry = stored.AppendNew();
+        entry->nameData.Swap(names[i]->text);
+        entry->url.Swap(urls[i]->text);
     }
-    return entries;
+    return held;
 }
 
 // A list read only in part is not written at all: its unread entries
@@ -193,11 +239,7 @@ UrlList UrlListStore::Read()
 // no reader looks, and the next rewrite takes it away.
 void UrlListStore::Write(const UrlList &entries, DWORD expandKey, UnreadValues *unread) const
 {
-    if (kind.expandKeyValueId) {
-        SettingsKey settings(unread);
-        if (settings.Open())
-            settings.SetDword(kind.expandKeyValueId, expandKey);
-    }
+    WriteExpandKey(expandKey, unread);
     if (readFailed || HoldsExactly(entries))
         return;
 
@@ -205,9 +247,16 @@ void UrlListStore::Write(const UrlList &entries, DWORD expandKey, UnreadValues *
     if (!list.Create(kind.section) || !WriteEntries(list, entries))
         return;
     wchar_t afterLast[kValueNameLength];
-    FormatValueName(kNameFormat, entries.size(), afterLast);
+    FormatValueName(kNameFormat, entries.Size(), afterLast);
     list.DeleteValue(afterLast);
-    list.DeleteAllBut(EntryValues(entries.size()));
+    list.DeleteAllBut(EntryValues(entries.Size()));
+}
+
+void UrlListStore::WriteExpandKey(DWORD expandKey, UnreadValues *unread) const
+{
+    SettingsKey settings(unread);
+    if (kind.expandKeyValueId && settings.Open())
+        settings.SetDword(kind.expandKeyValueId, expandKey);
 }
 
 // A section that cannot be opened for another reason than its absence may
@@ -219,12 +268,8 @@ void UrlListStore::InstallDefaults() const
         if (existing.Open(kind.section) || existing.ReadFailed())
             return;
     }
-    bool complete = false;
-    UrlList defaults = Defaults(&complete);
-    if (!complete)
-        return;
     SettingsKey list;
-    if (!list.Create(kind.section) || WriteEntries(list, defaults))
+    if (!list.Create(kind.section) || WriteDefaults(list))
         return;
     list.Close();
     SettingsKey settings;
@@ -232,64 +277,79 @@ void UrlListStore::InstallDefaults() const
         settings.DeleteSubKey(kind.section);
 }
 
-// The table ends at the first name that is missing from it; a name or URL
-// that is there but cannot be loaded leaves the list incomplete.
-UrlList UrlListStore::Defaults(bool *complete) const
-{
-    UrlList entries;
-    bool whole = true;
-    for (UINT id = kind.firstDefaultId;; id += 2) {
-        SetLastError(ERROR_SUCCESS);
-        LPCWSTR nameData = PlatformLoadStringPointer(hostContext.instance, id);
-        if (!nameData) {
-            whole = PlatformStringMissing(GetLastError());
-            break;
-        }
-        LPCWSTR url = PlatformLoadStringPointer(hostContext.instance, id + 1);
-        whole = whole && url;
-        entries.push_back(Split(nameData, url ? url : L""));
-    }
-    if (complete)
-        *complete = whole;
-    return entries;
-}
-
 bool UrlListStore::WriteEntries(const RegKey &section, const UrlList &entries)
 {
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (!WriteText(section, kNameFormat, i, entries[i].flags + entries[i].name) ||
-            !WriteText(section, kUrlFormat, i, entries[i].url))
+    for (size_t i = 0; i < entries.Size(); ++i)
+        if (!WriteEntry(section, i, entries[i]))
             return false;
     return true;
+}
+
+// The string table's texts are stored as they stand, straight from the
+// resources. The table ends at the first name that is missing from it; a
+// name or URL that is there but cannot be loaded fails the list.
+bool UrlListStore::WriteDefaults(const RegKey &section) const
+{
+    for (UINT id = kind.firstDefaultId, index = 0;; id += 2, ++index) {
+        SetLastError(ERROR_SUCCESS);
+        LPCWSTR nameData = PlatformLoadStringPointer(hostContext.instance, id);
+        if (!nameData)
+            return PlatformStringMissing(GetLastError());
+        LPCWSTR url = PlatformLoadStringPointer(hostContext.instance, id + 1);
+        if (!url || !WriteText(section, kNameFormat, index, nameData) ||
+            !WriteText(section, kUrlFormat, index, url))
+            return false;
+    }
+}
+
+bool UrlListStore::Defaults(UrlList *entries) const
+{
+    entries->Clear();
+    for (UINT id = kind.firstDefaultId;; id += 2) {
+        LPCWSTR nameData = PlatformLoadStringPointer(hostContext.instance, id);
+        if (!nameData)
+            return true;
+        LPCWSTR url = PlatformLoadStringPointer(hostContext.instance, id + 1);
+        UrlEntry *entry = entries->AppendNew();
+        if (!entry)
+            return false;
+        if (!Split(nameData, url ? url : L"", entry)) {
+            entries->Erase(entries->Size() - 1);
+            return false;
+        }
+    }
 }
 
 // The entries are those read, and the section still has as many values and
 // no subkey: a section deleted, filled or emptied since is written afresh.
 bool UrlListStore::HoldsExactly(const UrlList &entries) const
 {
-    if (!storedExactly || entries.size() != stored.size())
+    if (!storedExactly || entries.Size() != stored.Size())
         return false;
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (Cut(entries[i].flags + entries[i].name) != stored[i].nameData ||
-            Cut(entries[i].url) != stored[i].url)
+    const WideText none;
+    wchar_t text[kUrlTextCapacity];
+    for (size_t i = 0; i < entries.Size(); ++i)
+        if (!stored[i].nameData.Equals(text, StoredForm(entries[i].flags, entries[i].name, text)) ||
+            !stored[i].url.Equals(text, StoredForm(entries[i].url, none, text)))
             return false;
     SettingsKey section;
     if (!section.Open(kind.section))
         return false;
-    DWORD valueCount = static_cast<DWORD>(2 * stored.size());
+    DWORD valueCount = static_cast<DWORD>(2 * stored.Size());
     return (valueCount == 0 || section.HasValueAt(valueCount - 1)) &&
            !section.HasValueAt(valueCount) && !section.HasSubKeys();
 }
 
 // Name data shorter than the flags gets blanks for the missing flags and an
 // empty name, so every entry has all its flag positions.
-UrlEntry UrlListStore::Split(const std::wstring &nameData, const std::wstring &url) const
+bool UrlListStore::Split(const wchar_t *nameData, const wchar_t *url, UrlEntry *entry) const
 {
-    UrlEntry entry;
-    entry.flags = nameData.substr(0, kind.flagWidth);
-    entry.flags.resize(kind.flagWidth, L' ');
-    if (nameData.size() > kind.flagWidth)
-        entry.name = nameData.substr(kind.flagWidth);
-    entry.url = url;
-    return entry;
+    size_t length = wcslen(nameData);
+    size_t flagLength = length < kind.flagWidth ? length : kind.flagWidth;
+    if (!entry->flags.Assign(nameData, flagLength))
+        return false;
+    while (entry->flags.Length() < kind.flagWidth)
+        if (!entry->flags.Append(L" ", 1))
+            return false;
+    return entry->name.Assign(nameData + flagLength) && entry->url.Assign(url);
 }

@@ -6,15 +6,23 @@ namespace {
 
 class ShellButtons : public ShellKeysTest {
 protected:
+    struct Read {
+        std::wstring functionText, iconFile;
+        int iconIndex = 0;
+    };
     // The one button that `button` describes, as read.
-    ShellButton ReadBack(const TestButton &button)
+    Read ReadBack(const TestButton &button)
     {
         testreg::DeleteTree(HKEY_LOCAL_MACHINE, kShellKeys);
         AddButton(button);
-        std::vector<ShellButton> buttons;
-        EnumerateShellButtons(&buttons);
-        EXPECT_EQ(1u, buttons.size());
-        return buttons.empty() ? ShellButton() : buttons[0];
+        GrowableArray<ShellButton> buttons;
+        bool complete = false;
+        EXPECT_TRUE(EnumerateShellButtons(&buttons, &complete));
+        EXPECT_TRUE(complete);
+        EXPECT_EQ(1u, buttons.Size());
+        if (buttons.Empty())
+            return {};
+        return {buttons[0].functionText.Text(), buttons[0].iconFile.Text(), buttons[0].iconIndex};
     }
 };
 
@@ -68,7 +76,7 @@ TEST_F(ShellButtons, IconIndexFollowsTheLastComma)
         {L"a.dll,x7", L"a.dll", 0},
     };
     for (const Case &c : cases) {
-        ShellButton button = ReadBack({L"40C1", L"B", std::nullopt, std::nullopt, c.icon});
+        Read button = ReadBack({L"40C1", L"B", std::nullopt, std::nullopt, c.icon});
         EXPECT_EQ(c.file, button.iconFile) << testing::PrintToString(c.icon.value_or(L""));
         EXPECT_EQ(c.index, button.iconIndex) << testing::PrintToString(c.icon.value_or(L""));
     }

@@ -41,12 +41,33 @@ protected:
             entries.push_back({*name, url.value_or(L"<missing>")});
         }
     }
-    static Values Joined(const UrlList &list)
+    // Each entry's flags, between and name, and its URL.
+    static Values Joined(const UrlList &list, const wchar_t *between = L"|")
     {
         Values entries;
-        for (const UrlEntry &entry : list)
-            entries.push_back({entry.flags + L"|" + entry.name, entry.url});
+        for (size_t i = 0; i < list.Size(); ++i)
+            entries.push_back({std::wstring(list[i].flags.Text()) + between + list[i].name.Text(),
+                               list[i].url.Text()});
         return entries;
+    }
+    static void Add(UrlList *list, const wchar_t *flags, const std::wstring &name,
+                    const std::wstring &url)
+    {
+        UrlEntry *entry = list->AppendNew();
+        ASSERT_TRUE(entry && entry->flags.Assign(flags) && entry->name.Assign(name.c_str()) &&
+                    entry->url.Assign(url.c_str()));
+    }
+    static Values ReadJoined(UrlListStore store)
+    {
+        UrlList list;
+        EXPECT_TRUE(store.Read(&list));
+        return Joined(list);
+    }
+    static Values Defaults(const UrlListKind &kind)
+    {
+        UrlList list;
+        EXPECT_TRUE(UrlListStore(kind).Defaults(&list));
+        return Joined(list, L"");
     }
 };
 
@@ -70,7 +91,8 @@ TEST_F(UrlListStoreTest, BothListsRoundTripInTheirOwnSections)
     for (const Case &c : cases) {
         Store(c.section, c.stored);
         UrlListStore store(c.kind);
-        UrlList list = store.Read();
+        UrlList list;
+        EXPECT_TRUE(store.Read(&list));
         EXPECT_EQ(c.read, Joined(list)) << c.section;
 
         testreg::DeleteTree(HKEY_CURRENT_USER, Path(c.section));
@@ -140,7 +162,7 @@ TEST_F(UrlListStoreTest, ReadingEndsAtTheFirstEntryItCannotRead)
     for (const Case &c : cases) {
         testreg::DeleteTree(HKEY_CURRENT_USER, Path());
         c.store();
-        EXPECT_EQ(c.read, Joined(UrlListStore(kAliasList).Read())) << c.what;
+        EXPECT_EQ(c.read, ReadJoined(UrlListStore(kAliasList))) << c.what;
     }
     // Reading never creates the section.
     EXPECT_FALSE(testreg::KeyExists(HKEY_CURRENT_USER, Path(L"Alias")));
@@ -243,14 +265,17 @@ TEST_F(UrlListStoreTest, RewritingLeavesTheSectionAsAFullRewriteWouldAndSkipsAnE
                 testreg::WriteDword(HKEY_CURRENT_USER, Path(L"Alias\\Below"), L"x", 1);
         };
         store();
-        UrlList list = UrlListStore(kAliasList).Read();
+        UrlList list;
+        UrlListStore(kAliasList).Read(&list);
         UrlListStore(kAliasList).Write(list, 0);
         FILETIME ignored;
         auto rewritten = snapshot(&ignored);
 
         store();
         UrlListStore reader(kAliasList);
-        ASSERT_EQ(list.size(), reader.Read().size()) << c.what;
+        UrlList again;
+        ASSERT_TRUE(reader.Read(&again));
+        ASSERT_EQ(list.Size(), again.Size()) << c.what;
         FILETIME before = {}, after = {};
         snapshot(&before);
         Sleep(20);
@@ -262,21 +287,23 @@ TEST_F(UrlListStoreTest, RewritingLeavesTheSectionAsAFullRewriteWouldAndSkipsAnE
 
 TEST_F(UrlListStoreTest, WritingWithoutASettingsKeyStoresTheListButNoExpandKey)
 {
-    UrlEntry entry = {L"DE", L"c", L"http://www.%s.com/"};
-    UrlListStore(kAliasList).Write(UrlList(1, entry), 2);
+    UrlList list;
+    Add(&list, L"DE", L"c", L"http://www.%s.com/");
+    UrlListStore(kAliasList).Write(list, 2);
     EXPECT_EQ((Values{{L"DEc", L"http://www.%s.com/"}}), Stored(L"Alias"));
     EXPECT_EQ(std::nullopt, Dword(L"AliasExpandKey"));
 }
 
 TEST_F(UrlListStoreTest, TextsAreCutToWhatTheReadersTake)
 {
-    UrlEntry entry = {L"DE", std::wstring(5000, L'a'), std::wstring(5000, L'u')};
-    UrlListStore(kAliasList).Write(UrlList(1, entry), 0);
+    UrlList list;
+    Add(&list, L"DE", std::wstring(5000, L'a'), std::wstring(5000, L'u'));
+    UrlListStore(kAliasList).Write(list, 0);
     Values stored = Stored(L"Alias");
     ASSERT_EQ(1u, stored.size());
     EXPECT_EQ(L"DE" + std::wstring(4093, L'a'), stored[0].first);
     EXPECT_EQ(std::wstring(4095, L'u'), stored[0].second);
-    EXPECT_EQ(1u, UrlListStore(kAliasList).Read().size());
+    EXPECT_EQ(1u, ReadJoined(UrlListStore(kAliasList)).size());
 }
 
 TEST_F(UrlListStoreTest, InstallersWriteTheBuiltInListsOnlyIntoAMissingSection)
@@ -340,11 +367,11 @@ TEST_F(UrlListStoreTest, BuiltInAliasList)
         {L"  vt", L"http://www.velotab.example/"},
         {L"  vthelp", L"http://www.velotab.example/help/"},
     };
-    UrlList list = UrlListStore(kAliasList).Defaults();
+    Values list = Defaults(kAliasList);
     ASSERT_EQ(expected.size(), list.size());
     for (size_t i = 0; i < list.size(); ++i) {
-        EXPECT_EQ(expected[i].first, list[i].flags + list[i].name) << "row " << i;
-        const std::wstring &url = list[i].url;
+        EXPECT_EQ(expected[i].first, list[i].first) << "row " << i;
+        const std::wstring &url = list[i].second;
         if (expected[i].second.compare(0, 7, L"http://") == 0) {
             EXPECT_EQ(expected[i].second, url) << "row " << i;
             continue;
@@ -436,12 +463,12 @@ TEST_F(UrlListStoreTest, BuiltInServiceList)
     service(L"C GGerman to French", L"/translate_c?langpair=de%7Cfr" + tail);
     service(L"C GFrenche to German", L"/translate_c?langpair=fr%7Cde" + tail);
 
-    UrlList list = UrlListStore(kServiceList).Defaults();
+    Values list = Defaults(kServiceList);
     ASSERT_EQ(81u, expected.size());
     ASSERT_EQ(expected.size(), list.size());
     for (size_t i = 0; i < list.size(); ++i) {
-        EXPECT_EQ(expected[i].first, list[i].flags + list[i].name) << "row " << i;
-        const std::wstring &url = list[i].url;
+        EXPECT_EQ(expected[i].first, list[i].first) << "row " << i;
+        const std::wstring &url = list[i].second;
         if (expected[i].second.empty() || expected[i].second[0] != L'*') {
             EXPECT_EQ(expected[i].second, url) << "row " << i;
             continue;
