@@ -5,6 +5,7 @@
 // unfailed tour leaves it.
 #include "FullSheet.h"
 #include "ImportHook.h"
+#include "UnreadValues.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +61,27 @@ void *__cdecl FailingMalloc(size_t size)
 void *__cdecl FailingRealloc(void *block, size_t size)
 {
     return Fails() ? nullptr : realRealloc(block, size);
+}
+
+void *__cdecl NoMalloc(size_t)
+{
+    return nullptr;
+}
+void *__cdecl NoRealloc(void *, size_t)
+{
+    return nullptr;
+}
+
+// Runs call with every allocation of this program's own code failing: the
+// module code linked into it, and nothing of the loaded DLL.
+template <class Call> void WithoutMemory(Call call)
+{
+    void *malloc = HookImport("msvcrt.dll", "malloc", reinterpret_cast<void *>(&NoMalloc));
+    void *realloc = HookImport("msvcrt.dll", "realloc", reinterpret_cast<void *>(&NoRealloc));
+    ASSERT_TRUE(malloc && realloc);
+    call();
+    HookImport("msvcrt.dll", "malloc", malloc);
+    HookImport("msvcrt.dll", "realloc", realloc);
 }
 
 using Tree = std::map<std::wstring, testreg::Value>;
@@ -175,6 +197,26 @@ TEST_F(AllocationFailureTest, AFailedAllocationEndsItsOperationAndLosesNothing)
         EXPECT_EQ(L"", lost) << where;
     }
     failAt = 0;
+}
+
+// A page's record of the settings it could not read: what it has no room to
+// remember is kept as stored, whatever the page then holds.
+TEST_F(AllocationFailureTest, AnUnreadValueWithoutRoomToRememberItIsKept)
+{
+    const LPCWSTR flag = L"Flag", part = L"Part";
+    const DWORD on = 1, off = 0;
+    UnreadValues record;
+    record.Remember(flag, on);
+    WithoutMemory([&] { record.Remember(part, L"a text longer than a short one"); });
+    EXPECT_TRUE(record.Keeps(part, L"what the user typed"));
+    EXPECT_TRUE(record.Keeps(flag, on));
+    EXPECT_FALSE(record.Keeps(flag, off));
+    EXPECT_FALSE(record.Keeps(L"Other", on));
+
+    UnreadValues full;
+    WithoutMemory([&] { full.Remember(flag, on); });
+    EXPECT_TRUE(full.Keeps(flag, off));
+    EXPECT_TRUE(full.Keeps(part, L"any text"));
 }
 
 } // namespace

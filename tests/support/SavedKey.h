@@ -5,7 +5,6 @@
 
 #include "Platform.h"
 
-#include <map>
 #include <optional>
 #include <string>
 #include <tuple>
