@@ -23,32 +23,15 @@ shift
 : "${VELOTAB_BOOTED_PREFIX:?needs the booted prefix of the run: run it under with-wine.sh}"
 
 work=$(mktemp -d)
-xvfb_pid=
+source "$(dirname "$0")/x-display.sh"
 cleanup() {
     WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$x_server_pid" ] && kill "$x_server_pid" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Another run may take the same display number at the same moment: a display
-# counts as ours only once its server is up and still running.
-for number in $(seq 130 190); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 "$screen" ${dpi:+-dpi "$dpi"} -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$number" ] && break
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$number" ]; then
-        export DISPLAY=":$number"
-        break
-    fi
-    xvfb_pid=
-done
-if [ -z "$xvfb_pid" ]; then
+if ! start_x_server 130 190 Xvfb -screen 0 "$screen" ${dpi:+-dpi "$dpi"} -nolisten tcp; then
     echo "on-screen: no display for $screen" >&2
     exit 1
 fi

@@ -16,41 +16,18 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 screen=${VELOTAB_SCREEN:-240x320x24}
 
-xvfb_pid=
+source "$(dirname "$0")/x-display.sh"
 cleanup() {
     wineserver -k 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$x_server_pid" ] && kill "$x_server_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
 
-# Starts a virtual display on the first free number. Another run may take
-# the same number at the same moment; its server then ends at once, and the
-# next number is tried.
-start_display() {
-    local number
-    for number in $(seq 90 120); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 "$screen" -dpi "${VELOTAB_DPI:-96}" -nolisten tcp \
-            >/dev/null 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 100); do
-            [ -e "/tmp/.X11-unix/X$number" ] && break
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$number" ]; then
-            export DISPLAY=":$number"
-            return 0
-        fi
-        kill "$xvfb_pid" 2>/dev/null || true
-        xvfb_pid=
-    done
-    echo "with-wine: no free display number for a virtual display" >&2
-    return 1
-}
-
 if [ -z "${DISPLAY:-}" ] || [ -n "${VELOTAB_SCREEN:-}" ]; then
-    start_display
+    if ! start_x_server 90 120 Xvfb -screen 0 "$screen" -dpi "${VELOTAB_DPI:-96}" -nolisten tcp; then
+        echo "with-wine: no free display number for a virtual display" >&2
+        exit 1
+    fi
     export VELOTAB_HEADLESS=1
 fi
 
